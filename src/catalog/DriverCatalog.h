@@ -1,0 +1,55 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "catalog/DriverField.h"
+#include "catalog/DriverRecord.h"
+
+class RegistryReader;
+class WindowsInstaller;
+
+// The registry key below HKEY_LOCAL_MACHINE where every installed IVI driver registers itself.
+extern const char* const kDriversKeyPath;
+
+// The installed drivers, read from one registry key and kept sorted by DriverRecord's order.
+// Errors are std::runtime_error with fixed messages, thrown before anything changes.
+// Texts handed out stay valid until the catalog is next changed (Reload, Filter) or destroyed.
+class DriverCatalog {
+public:
+    DriverCatalog(RegistryReader& registry, WindowsInstaller& installer, const char* keyPath,
+                  int capacity);
+    virtual ~DriverCatalog();
+
+    DriverCatalog(const DriverCatalog&) = delete;
+    DriverCatalog& operator=(const DriverCatalog&) = delete;
+
+    // Empties the catalog and reads the key again; returns Count. "Invalid root key" when the
+    // key cannot be opened (the catalog is then empty).
+    virtual int Reload();
+    // "Invalid index" (checked first), "Unknown field".
+    virtual const char* GetField(const DriverField& field, int index) const;
+    // Index of the first record from `start` on whose field equals `text` exactly, or -1.
+    // "Invalid index" for a start outside 0..Count-1, "Unknown field".
+    virtual int FindIndex(const DriverField& field, const std::string& text, int start) const;
+    // Keeps the records whose field equals `text`; an empty text keeps all. Returns Count.
+    virtual int Filter(const DriverField& field, const std::string& text);
+    // Removes the record's product through Windows Installer. Returns true when that FAILED.
+    // The records are not changed. "Invalid index", on an empty catalog too.
+    virtual bool Uninstall(int index);
+
+    int Count() const;
+    // "Invalid index".
+    const char* NameAt(int index) const;
+
+private:
+    int Load();
+    void Clear();
+    void Sort();
+    void CheckIndex(int index) const;
+
+    std::vector<DriverRecord> m_records;
+    std::string m_keyPath;
+    RegistryReader& m_registry;
+    WindowsInstaller& m_installer;
+};

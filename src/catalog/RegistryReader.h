@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+
+// Opaque handle of an open registry key; what it points to belongs to the reader.
+using RegistryKey = void*;
+
+// Results of the registry operations, as Windows reports them.
+constexpr long kRegistrySuccess = 0;
+constexpr long kRegistryAccessDenied = 5;
+constexpr long kRegistryMoreData = 234;
+constexpr long kRegistryNoMoreItems = 259;
+
+// The three registry operations the catalog needs, with the contract of advapi32's
+// RegOpenKeyExA, RegEnumValueA and RegCloseKey below HKEY_LOCAL_MACHINE.
+class RegistryReader {
+public:
+    virtual ~RegistryReader() = default;
+
+    // Opens `path` (relative to HKEY_LOCAL_MACHINE) for reading. Returns kRegistrySuccess and
+    // sets *key; any other result means the key is not open and there is nothing to close.
+    virtual long OpenKey(const char* path, RegistryKey* key) = 0;
+
+    // Reads the value at `index` (0, 1, 2, ...; the order is the reader's).
+    // In: *nameLength is the capacity of `name` in characters including the NUL, *dataSize the
+    // capacity of `data` in bytes. On kRegistrySuccess, `name` holds the NUL-terminated value
+    // name, *nameLength its length without the NUL, and *dataSize the number of data bytes
+    // written, which need not end in a NUL. kRegistryMoreData: the name or the data did not fit
+    // and the buffers hold nothing usable; the next index may still be read.
+    // kRegistryNoMoreItems: index is past the last value. Any other result is an error.
+    virtual long EnumValue(RegistryKey key, std::uint32_t index, char* name,
+                           std::uint32_t* nameLength, unsigned char* data,
+                           std::uint32_t* dataSize) = 0;
+
+    // Closes a key that OpenKey opened.
+    virtual void CloseKey(RegistryKey key) = 0;
+};

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "framework/DialogWindow.h"
+#include "framework/MessageTable.h"
+#include "framework/WindowSystem.h"
+
+class DataExchange;
+
+// A dialog built from a template: the base of every window of the program. Derived classes name
+// their template in the constructor, bind controls in DoDataExchange and route messages with a
+// static MessageTable chained to their base's. Modal (DoModal) and modeless (Create) dialogs
+// differ only in how they start and end.
+class Dialog {
+public:
+    Dialog(WindowSystem& windowSystem, int templateId, Dialog* parent);
+    // Destroys the window if it still exists.
+    virtual ~Dialog();
+
+    Dialog(const Dialog&) = delete;
+    Dialog& operator=(const Dialog&) = delete;
+
+    // Runs the dialog modally until IDOK or IDCANCEL ends it; returns that identifier, or -1 when
+    // the window cannot be created.
+    int DoModal();
+    // Creates the window modeless, owned by `parent`; false when it cannot be created.
+    bool Create(int templateId, Dialog* parent);
+    void DestroyWindow();
+    // Ends the modal run with `result`.
+    void EndDialog(int result);
+
+    // The dialog's window, null before it is created and after it is destroyed.
+    DialogWindow* GetWindow() const { return m_window; }
+    // The window's native handle, null without a window.
+    NativeHandle GetSafeHandle() const;
+    WindowSystem& GetWindowSystem() const { return m_windowSystem; }
+
+    // A message box owned by this dialog; a null caption shows the application's name.
+    int MessageBox(const char* text, const char* caption = nullptr, unsigned style = kMbOk);
+
+    // For backends: the window exists (before WM_INITDIALOG) / is gone.
+    void AttachWindow(DialogWindow* window);
+    void DetachWindow();
+    // For backends: dispatches one message by the message tables. Returns false when the message
+    // is left to the window's default processing (no entry, or the handler called Default).
+    bool HandleMessage(const WindowMessage& message, MessageResult& result);
+
+protected:
+    virtual const MessageTable& GetMessageTable() const;
+    // Binds the controls; the base binds none.
+    virtual void DoDataExchange(DataExchange& exchange);
+    // The base applies the template's initial control data, then runs DoDataExchange. Returns
+    // true to let the window system set the focus.
+    virtual bool OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+
+    // Leaves the message being handled to the window's default processing.
+    void Default();
+
+    static const MessageTable kMessageTable;
+
+private:
+    void ApplyInitialControlData();
+
+    static const MessageEntry kMessageEntries[];
+
+    WindowSystem& m_windowSystem;
+    int m_templateId;
+    Dialog* m_parent;
+    DialogWindow* m_window = nullptr;
+    bool m_passToDefault = false;
+};

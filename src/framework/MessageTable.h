@@ -1,0 +1,89 @@
+#pragma once
+
+#include <cstddef>
+
+#include "framework/WindowTypes.h"
+
+class Dialog;
+
+struct WindowMessage {
+    unsigned message;
+    WordParam wParam;
+    LongParam lParam;
+};
+
+// Calls one typed handler of a dialog class; made by the entry builders below.
+using MessageHandler = MessageResult (*)(Dialog& dialog, const WindowMessage& message);
+
+// One row of a message table: a message, or for WM_COMMAND a (control id, notification code).
+struct MessageEntry {
+    unsigned message;
+    int controlId;
+    int notifyCode;
+    MessageHandler handler;
+};
+
+// The static table of one dialog class; rows are tried in order, then the base class's table.
+struct MessageTable {
+    const MessageTable* base;
+    const MessageEntry* entries;
+    std::size_t count;
+};
+
+namespace message_table_detail {
+template <class T, void (T::*Handler)()>
+MessageResult CallVoid(Dialog& dialog, const WindowMessage&) {
+    (static_cast<T&>(dialog).*Handler)();
+    return 0;
+}
+
+// WM_KEYDOWN: key code, repeat count (low word of lParam), key flags (high word of lParam).
+template <class T, void (T::*Handler)(unsigned, unsigned, unsigned)>
+MessageResult CallKeyDown(Dialog& dialog, const WindowMessage& message) {
+    const auto lParam = static_cast<std::uint32_t>(message.lParam);
+    (static_cast<T&>(dialog).*Handler)(static_cast<unsigned>(message.wParam), lParam & 0xFFFFu,
+                                       (lParam >> 16) & 0xFFFFu);
+    return 0;
+}
+
+template <class T, void (T::*Handler)(unsigned, LongParam)>
+MessageResult CallSysCommand(Dialog& dialog, const WindowMessage& message) {
+    (static_cast<T&>(dialog).*Handler)(static_cast<unsigned>(message.wParam), message.lParam);
+    return 0;
+}
+
+template <class T, NativeHandle (T::*Handler)()>
+MessageResult CallReturningHandle(Dialog& dialog, const WindowMessage&) {
+    return reinterpret_cast<MessageResult>((static_cast<T&>(dialog).*Handler)());
+}
+}  // namespace message_table_detail
+
+// WM_COMMAND from control `id` with notification `code`: void Handler().
+template <class T, void (T::*Handler)()>
+constexpr MessageEntry OnCommand(int id, int code) {
+    return {kWmCommand, id, code, &message_table_detail::CallVoid<T, Handler>};
+}
+
+// A message without arguments that the handler uses (WM_PAINT): void Handler().
+template <class T, void (T::*Handler)()>
+constexpr MessageEntry OnMessage(unsigned message) {
+    return {message, 0, 0, &message_table_detail::CallVoid<T, Handler>};
+}
+
+// WM_KEYDOWN: void Handler(unsigned keyCode, unsigned repeatCount, unsigned keyFlags).
+template <class T, void (T::*Handler)(unsigned, unsigned, unsigned)>
+constexpr MessageEntry OnKeyDownMessage() {
+    return {kWmKeyDown, 0, 0, &message_table_detail::CallKeyDown<T, Handler>};
+}
+
+// WM_SYSCOMMAND: void Handler(unsigned commandId, LongParam lParam).
+template <class T, void (T::*Handler)(unsigned, LongParam)>
+constexpr MessageEntry OnSysCommandMessage() {
+    return {kWmSysCommand, 0, 0, &message_table_detail::CallSysCommand<T, Handler>};
+}
+
+// WM_QUERYDRAGICON: NativeHandle Handler(), the icon.
+template <class T, NativeHandle (T::*Handler)()>
+constexpr MessageEntry OnQueryDragIconMessage() {
+    return {kWmQueryDragIcon, 0, 0, &message_table_detail::CallReturningHandle<T, Handler>};
+}

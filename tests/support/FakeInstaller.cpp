@@ -1,0 +1,24 @@
+#include "FakeInstaller.h"
+
+std::vector<std::string> FakeInstaller::RequestedCodes() const {
+    std::vector<std::string> codes;
+    for (const ConfigureCall& call : m_configureCalls) codes.push_back(call.productCode);
+    return codes;
+}
+
+int FakeInstaller::SetInternalUi(int level, void** ownerWindow) {
+    m_uiCalls.push_back({level, ownerWindow ? *ownerWindow : nullptr});
+    int previous = m_level;
+    m_level = level;
+    return previous;
+}
+
+unsigned FakeInstaller::ConfigureProduct(const char* productCode, int installLevel,
+                                         int installState, const char* commandLine) {
+    std::string code = productCode ? productCode : "(null)";
+    m_configureCalls.push_back(
+        {code, installLevel, installState, commandLine ? commandLine : "(null)"});
+    if (onConfigure) onConfigure(code);
+    auto found = m_results.find(code);
+    return found == m_results.end() ? 0u : found->second;
+}

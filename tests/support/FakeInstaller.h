@@ -1,0 +1,45 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "installer/WindowsInstaller.h"
+
+// Records every installer call and answers removals from a table of results by product code
+// (0 for codes it was not given). `onConfigure` runs inside each removal, before it answers, so
+// a test can look at the windows while the "installer" works.
+class FakeInstaller : public WindowsInstaller {
+public:
+    struct UiCall {
+        int level;
+        void* owner;
+    };
+    struct ConfigureCall {
+        std::string productCode;
+        int installLevel;
+        int installState;
+        std::string commandLine;  // "(null)" stands for a null pointer
+    };
+
+    void SetResult(const std::string& productCode, unsigned result) {
+        m_results[productCode] = result;
+    }
+
+    const std::vector<UiCall>& UiCalls() const { return m_uiCalls; }
+    const std::vector<ConfigureCall>& ConfigureCalls() const { return m_configureCalls; }
+    std::vector<std::string> RequestedCodes() const;
+
+    std::function<void(const std::string& productCode)> onConfigure;
+
+    int SetInternalUi(int level, void** ownerWindow) override;
+    unsigned ConfigureProduct(const char* productCode, int installLevel, int installState,
+                              const char* commandLine) override;
+
+private:
+    std::map<std::string, unsigned> m_results;
+    std::vector<UiCall> m_uiCalls;
+    std::vector<ConfigureCall> m_configureCalls;
+    int m_level = 5;
+};

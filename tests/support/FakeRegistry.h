@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "catalog/RegistryReader.h"
+
+// An in-memory registry honouring RegistryReader's contract: keys by path, each with its values
+// in the order they were added. A key can be made to refuse opening.
+class FakeRegistry : public RegistryReader {
+public:
+    struct Value {
+        std::string name;
+        std::vector<unsigned char> data;  // exactly the bytes stored, NUL or not
+    };
+
+    // Adds a value whose data is `text` with its terminating NUL, as a REG_SZ holds it.
+    void AddText(const std::string& path, const std::string& name, const std::string& text);
+    // Adds a value whose data is exactly `bytes`.
+    void AddBytes(const std::string& path, const std::string& name,
+                  std::vector<unsigned char> bytes);
+    // Creates the key without values.
+    void AddKey(const std::string& path);
+    void RemoveKey(const std::string& path);
+    // OpenKey of `path` then answers `result`.
+    void RefuseOpen(const std::string& path, long result = kRegistryAccessDenied);
+    // EnumValue at `index` of `path` answers `result` instead of the value.
+    void FailEnumAt(const std::string& path, std::uint32_t index, long result);
+
+    int OpenKeys() const { return m_openKeys; }
+    int OpenCalls() const { return m_openCalls; }
+
+    long OpenKey(const char* path, RegistryKey* key) override;
+    long EnumValue(RegistryKey key, std::uint32_t index, char* name, std::uint32_t* nameLength,
+                   unsigned char* data, std::uint32_t* dataSize) override;
+    void CloseKey(RegistryKey key) override;
+
+private:
+    struct Key {
+        std::vector<Value> values;
+        long openResult = kRegistrySuccess;
+        std::map<std::uint32_t, long> enumFailures;
+    };
+    std::map<std::string, Key> m_keys;
+    int m_openKeys = 0;
+    int m_openCalls = 0;
+};
