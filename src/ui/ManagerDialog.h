@@ -1,0 +1,73 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "catalog/DriverField.h"
+#include "framework/Button.h"
+#include "framework/ComboBox.h"
+#include "framework/Dialog.h"
+#include "framework/ListBox.h"
+
+class DriverCatalog;
+class RegistryReader;
+class WindowsInstaller;
+
+// The main window: three filters over the installed drivers, the list of the drivers that pass
+// them, and the Refresh and Remove commands. All state but the catalog lives in the controls.
+class ManagerDialog : public Dialog {
+public:
+    ManagerDialog(WindowSystem& windowSystem, RegistryReader& registry, WindowsInstaller& installer,
+                  Dialog* parent = nullptr);
+    ~ManagerDialog() override;
+
+protected:
+    const MessageTable& GetMessageTable() const override;
+    void DoDataExchange(DataExchange& exchange) override;
+    bool OnInitDialog() override;
+
+private:
+    // Window (ManagerDialog.cpp).
+    void OnSysCommand(unsigned commandId, LongParam lParam);
+    void OnPaint();
+    NativeHandle OnQueryDragIcon();
+    void OnDriverListSelChange();
+    void OnKeyDown(unsigned keyCode, unsigned repeatCount, unsigned keyFlags);
+
+    // Filters and list (ManagerFilters.cpp).
+    void ReloadCatalog();
+    void FillFilterCombos();
+    void FillFilterCombo(ComboBox& filter, DriverField field);
+    void RestoreFilterSelections(int classPosition, int manufacturerPosition, int adePosition);
+    void SelectAllItem(ComboBox& filter);
+    void FillDriverList();
+    std::string FilterText(const ComboBox& filter) const;
+    bool RecordMatchesFilters(int index, const std::string& classText,
+                              const std::string& manufacturerText,
+                              const std::string& adeText) const;
+    bool FieldMatchesFilter(int index, const std::string& filterText, DriverField field) const;
+    void OnFilterChange();
+    void OnRefresh();
+
+    // Removal (ManagerRemoval.cpp).
+    void OnRemove();
+    bool ConfirmRemoval(int lineCount, int selectedCount);
+    bool HoldsIndex(LongParam lineData) const;
+
+    // A position for RestoreFilterSelections that stands for the "<All>" item wherever it sorts:
+    // texts that begin with punctuation (".NET", "_x") sort before it, so it need not be first.
+    static constexpr int kAllItemPosition = -1;
+
+    static const MessageEntry kMessageEntries[];
+    static const MessageTable kMessageTable;
+
+    Button m_removeButton;
+    ComboBox m_manufacturerFilter;
+    ComboBox m_classFilter;
+    ComboBox m_adeFilter;
+    ListBox m_driverList;
+    // A shared resource icon: never released.
+    NativeHandle m_icon;
+    std::unique_ptr<DriverCatalog> m_catalog;
+    WindowsInstaller& m_installer;
+};

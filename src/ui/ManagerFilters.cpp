@@ -1,0 +1,145 @@
+#include <cstring>
+#include <stdexcept>
+#include <unordered_set>
+
+#include "catalog/DriverCatalog.h"
+#include "ui/ManagerDialog.h"
+
+namespace {
+const char kAllItemText[] = "<All>";
+const char kNoDriversText[] = "No installed IVI drivers found";
+// Dialog units; the list repeats the one stop across the line, so the ADE forms a column.
+const int kDriverListTabStop = 48;
+
+// Byte-wise equality of two NUL-terminated texts, which is what a multibyte comparison yields
+// for equality on well-formed texts of the system code page.
+bool TextsEqual(const char* left, const char* right) { return std::strcmp(left, right) == 0; }
+}  // namespace
+
+void ManagerDialog::ReloadCatalog() {
+    try {
+        m_catalog->Reload();
+    } catch (const std::runtime_error&) {
+        // A missing or unreadable key leaves the catalog empty, which the list shows by its
+        // placeholder line; the user gets no message for it.
+    }
+}
+
+void ManagerDialog::FillFilterCombos() {
+    FillFilterCombo(m_classFilter, DriverField::Class);
+    FillFilterCombo(m_manufacturerFilter, DriverField::Manufacturer);
+    FillFilterCombo(m_adeFilter, DriverField::Ade);
+}
+
+void ManagerDialog::FillFilterCombo(ComboBox& filter, DriverField field) {
+    // "<All>" is never seen here, so a field whose text is "<All>" gets an item of its own.
+    std::unordered_set<std::string> seen;
+    const int count = m_catalog->Count();
+
+    filter.ResetContent();
+    const int allPosition = filter.AddString(kAllItemText);
+    if (allPosition >= 0) filter.SetItemData(allPosition, 0);
+
+    for (int index = 0; index < count; ++index) {
+        const char* text = m_catalog->GetField(field, index);
+        if (!seen.insert(text).second) continue;
+        const int position = filter.AddString(text);
+        // The data points at the record's own text, which lives until the next reload; every
+        // reload is followed by a refill before the data is read again.
+        if (position >= 0) filter.SetItemData(position, reinterpret_cast<LongParam>(text));
+    }
+}
+
+void ManagerDialog::RestoreFilterSelections(int classPosition, int manufacturerPosition,
+                                            int adePosition) {
+    struct Restore {
+        ComboBox& filter;
+        int position;
+    };
+    const Restore restores[] = {{m_classFilter, classPosition},
+                                {m_manufacturerFilter, manufacturerPosition},
+                                {m_adeFilter, adePosition}};
+    for (const Restore& restore : restores) {
+        // By number, not by text: after a reload the same position may hold another value.
+        if (restore.position >= 0 && restore.position < restore.filter.GetCount()) {
+            restore.filter.SetCurSel(restore.position);
+        } else {
+            SelectAllItem(restore.filter);
+        }
+    }
+}
+
+void ManagerDialog::SelectAllItem(ComboBox& filter) {
+    const int count = filter.GetCount();
+    for (int position = 0; position < count; ++position) {
+        if (filter.GetItemData(position) == 0) {
+            filter.SetCurSel(position);
+            return;
+        }
+    }
+    filter.SetCurSel(0);
+}
+
+void ManagerDialog::FillDriverList() {
+    const int count = m_catalog->Count();
+    m_driverList.SetTabStops(1, &kDriverListTabStop);
+    m_driverList.ResetContent();
+
+    if (count == 0) {
+        m_driverList.AddString(kNoDriversText);
+        return;
+    }
+
+    const std::string classText = FilterText(m_classFilter);
+    const std::string manufacturerText = FilterText(m_manufacturerFilter);
+    const std::string adeText = FilterText(m_adeFilter);
+
+    for (int index = 0; index < count; ++index) {
+        if (!RecordMatchesFilters(index, classText, manufacturerText, adeText)) continue;
+        std::string line = m_catalog->NameAt(index);
+        // A chosen ADE makes the column redundant.
+        if (adeText.empty()) {
+            line += '\t';
+            line += m_catalog->GetField(DriverField::Ade, index);
+        }
+        const int position = m_driverList.AddString(line.c_str());
+        if (position >= 0) m_driverList.SetItemData(position, index);
+    }
+}
+
+std::string ManagerDialog::FilterText(const ComboBox& filter) const {
+    const int position = filter.GetCurSel();
+    if (position < 0) return std::string();
+    const LongParam data = filter.GetItemData(position);
+    if (data == 0) return std::string();
+    return std::string(reinterpret_cast<const char*>(data));
+}
+
+bool ManagerDialog::RecordMatchesFilters(int index, const std::string& classText,
+                                         const std::string& manufacturerText,
+                                         const std::string& adeText) const {
+    return FieldMatchesFilter(index, classText, DriverField::Class) &&
+           FieldMatchesFilter(index, manufacturerText, DriverField::Manufacturer) &&
+           FieldMatchesFilter(index, adeText, DriverField::Ade);
+}
+
+bool ManagerDialog::FieldMatchesFilter(int index, const std::string& filterText,
+                                       DriverField field) const {
+    if (filterText.empty()) return true;
+    // A record whose own text is "<All>" gives an item that filters by nothing.
+    if (TextsEqual(filterText.c_str(), kAllItemText)) return true;
+    return TextsEqual(filterText.c_str(), m_catalog->GetField(field, index));
+}
+
+void ManagerDialog::OnFilterChange() { FillDriverList(); }
+
+void ManagerDialog::OnRefresh() {
+    const int classPosition = m_classFilter.GetCurSel();
+    const int manufacturerPosition = m_manufacturerFilter.GetCurSel();
+    const int adePosition = m_adeFilter.GetCurSel();
+
+    ReloadCatalog();
+    FillFilterCombos();
+    RestoreFilterSelections(classPosition, manufacturerPosition, adePosition);
+    FillDriverList();
+}

@@ -1,0 +1,103 @@
+#include <string>
+
+#include "catalog/DriverCatalog.h"
+#include "res/resource.h"
+#include "ui/ManagerDialog.h"
+#include "ui/ProgressDialog.h"
+
+namespace {
+const char kConfirmCaption[] = "Uninstall Drivers";
+const char kConfirmOneBefore[] = "Are you sure you want to uninstall the ";
+const char kConfirmOneAfter[] = " driver?";
+const char kConfirmSeveral[] = "Are you sure you want to uninstall all selected drivers?";
+const char kFailureCaption[] = "Driver Not Uninstalled";
+const char kFailureBefore[] = "The ";
+const char kFailureAfter[] = " driver could not be uninstalled successfully.";
+const char kAllRemoved[] = "All selected drivers were uninstalled successfully";
+const char kSomeNotRemoved[] = "Some selected drivers could not be uninstalled successfully";
+
+constexpr unsigned kConfirmStyle = kMbYesNo | kMbIconQuestion;
+constexpr unsigned kFailureStyle = kMbOk | kMbIconError;
+
+// The installer blocks this thread, so the window would otherwise stay unpainted until the
+// command ends.
+void PaintProgress(ProgressDialog& progress) {
+    if (DialogWindow* window = progress.GetWindow()) window->PaintNow();
+}
+}  // namespace
+
+void ManagerDialog::OnRemove() {
+    int lineCount = m_driverList.GetCount();
+    const int selectedCount = m_driverList.GetSelCount();
+    int failureCount = 0;
+
+    if (!ConfirmRemoval(lineCount, selectedCount)) return;
+
+    ProgressDialog progress(GetWindowSystem());
+    // Without a window the pass still runs; it just shows no progress.
+    progress.Create(IDD_PROGRESS, this);
+    if (progress.GetWindow()) {
+        // The bar's bounds are 16-bit: a count beyond that wraps, as the control would.
+        progress.GetProgressCtrl().SetRange(
+            0, static_cast<short>(static_cast<unsigned short>(selectedCount)));
+        progress.GetProgressCtrl().SetPos(0);
+        PaintProgress(progress);
+    }
+
+    for (int line = 0; line < lineCount; ++line) {
+        if (m_driverList.GetSel(line) <= 0) continue;
+
+        const LongParam lineData = m_driverList.GetItemData(line);
+        if (HoldsIndex(lineData)) {
+            const int index = static_cast<int>(lineData);
+            if (m_catalog->Uninstall(index)) {
+                std::string text = kFailureBefore;
+                text += m_catalog->GetField(DriverField::Name, index);
+                text += kFailureAfter;
+                MessageBox(text.c_str(), kFailureCaption, kFailureStyle);
+                ++failureCount;
+            } else {
+                // The lines below move up, so the one now at this position is looked at next.
+                lineCount = m_driverList.DeleteString(line);
+                --line;
+            }
+        }
+
+        if (progress.GetWindow()) {
+            progress.GetProgressCtrl().OffsetPos(1);
+            PaintProgress(progress);
+        }
+    }
+
+    progress.DestroyWindow();
+
+    if (failureCount == 0) {
+        MessageBox(kAllRemoved, nullptr, kMbOk);
+    } else {
+        MessageBox(kSomeNotRemoved, nullptr, kFailureStyle);
+    }
+}
+
+bool ManagerDialog::ConfirmRemoval(int lineCount, int selectedCount) {
+    // An empty catalog shows only its placeholder line, which stands for no driver.
+    if (selectedCount <= 0 || m_catalog->Count() == 0) return false;
+
+    if (selectedCount > 1) {
+        return MessageBox(kConfirmSeveral, kConfirmCaption, kConfirmStyle) == kIdYes;
+    }
+
+    for (int line = 0; line < lineCount; ++line) {
+        if (m_driverList.GetSel(line) <= 0) continue;
+        const LongParam lineData = m_driverList.GetItemData(line);
+        if (!HoldsIndex(lineData)) return false;
+        std::string text = kConfirmOneBefore;
+        text += m_catalog->GetField(DriverField::Name, static_cast<int>(lineData));
+        text += kConfirmOneAfter;
+        return MessageBox(text.c_str(), kConfirmCaption, kConfirmStyle) == kIdYes;
+    }
+    return false;
+}
+
+bool ManagerDialog::HoldsIndex(LongParam lineData) const {
+    return lineData >= 0 && lineData < m_catalog->Count();
+}
