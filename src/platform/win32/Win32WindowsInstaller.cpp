@@ -1,0 +1,58 @@
+#include "platform/win32/Win32WindowsInstaller.h"
+
+#include <windows.h>
+
+namespace {
+
+using SetInternalUiEntry = int(WINAPI*)(int level, HWND* ownerWindow);
+using ConfigureProductExEntry = UINT(WINAPI*)(LPCSTR productCode, int installLevel,
+                                              int installState, LPCSTR commandLine);
+
+// GetProcAddress hands out one generic function type; going through void(*)() first is the
+// conversion compilers accept without a cast-function-type warning.
+template <typename Entry>
+Entry Resolve(HMODULE module, const char* name) {
+    return reinterpret_cast<Entry>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+}  // namespace
+
+struct Win32WindowsInstaller::Library {
+    HMODULE module = nullptr;
+    SetInternalUiEntry setInternalUi = nullptr;
+    ConfigureProductExEntry configureProductEx = nullptr;
+    // What ConfigureProduct answers when the entry point is missing.
+    UINT unavailableResult = ERROR_INSTALL_SERVICE_FAILURE;
+};
+
+Win32WindowsInstaller::Win32WindowsInstaller() : Win32WindowsInstaller("msi.dll") {}
+
+Win32WindowsInstaller::Win32WindowsInstaller(const char* libraryName) : m_library(new Library) {
+    // Only the system directory: a msi.dll planted beside the program must never be loaded.
+    m_library->module = LoadLibraryExA(libraryName, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (m_library->module == nullptr) {
+        DWORD error = GetLastError();
+        m_library->unavailableResult = error != ERROR_SUCCESS ? error : ERROR_MOD_NOT_FOUND;
+        return;
+    }
+    m_library->setInternalUi = Resolve<SetInternalUiEntry>(m_library->module, "MsiSetInternalUI");
+    m_library->configureProductEx =
+        Resolve<ConfigureProductExEntry>(m_library->module, "MsiConfigureProductExA");
+    if (m_library->configureProductEx == nullptr)
+        m_library->unavailableResult = ERROR_PROC_NOT_FOUND;
+}
+
+Win32WindowsInstaller::~Win32WindowsInstaller() {
+    if (m_library->module != nullptr) FreeLibrary(m_library->module);
+}
+
+int Win32WindowsInstaller::SetInternalUi(int level, void** ownerWindow) {
+    if (m_library->setInternalUi == nullptr) return 0;
+    return m_library->setInternalUi(level, reinterpret_cast<HWND*>(ownerWindow));
+}
+
+unsigned Win32WindowsInstaller::ConfigureProduct(const char* productCode, int installLevel,
+                                                 int installState, const char* commandLine) {
+    if (m_library->configureProductEx == nullptr) return m_library->unavailableResult;
+    return m_library->configureProductEx(productCode, installLevel, installState, commandLine);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <memory>
+
+#include "installer/WindowsInstaller.h"
+
+// WindowsInstaller over msi.dll, loaded from the system directory when constructed and bound at
+// run time. Without msi.dll (or its entry points) removals fail and the UI level is left alone.
+class Win32WindowsInstaller : public WindowsInstaller {
+public:
+    Win32WindowsInstaller();
+    // Binds `libraryName` from the system directory instead of msi.dll; lets tests stand in a
+    // library that is missing or lacks the entry points.
+    explicit Win32WindowsInstaller(const char* libraryName);
+    ~Win32WindowsInstaller() override;
+
+    Win32WindowsInstaller(const Win32WindowsInstaller&) = delete;
+    Win32WindowsInstaller& operator=(const Win32WindowsInstaller&) = delete;
+
+    int SetInternalUi(int level, void** ownerWindow) override;
+    unsigned ConfigureProduct(const char* productCode, int installLevel, int installState,
+                              const char* commandLine) override;
+
+private:
+    struct Library;
+    std::unique_ptr<Library> m_library;
+};
