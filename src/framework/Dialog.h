@@ -1,9 +1,12 @@
 #pragma once
 
+#include <vector>
+
 #include "framework/DialogWindow.h"
 #include "framework/MessageTable.h"
 #include "framework/WindowSystem.h"
 
+class Control;
 class DataExchange;
 
 // A dialog built from a template: the base of every window of the program. Derived classes name
@@ -34,10 +37,12 @@ public:
     NativeHandle GetSafeHandle() const;
     WindowSystem& GetWindowSystem() const { return m_windowSystem; }
 
-    // A message box owned by this dialog; a null caption shows the application's name.
+    // A message box owned by this dialog; a null caption shows the application's name. Returns 0
+    // without a window.
     int MessageBox(const char* text, const char* caption = nullptr, unsigned style = kMbOk);
 
-    // For backends: the window exists (before WM_INITDIALOG) / is gone.
+    // For backends: the window exists (before WM_INITDIALOG) / is gone. Detaching also detaches
+    // the control wrappers bound to it.
     void AttachWindow(DialogWindow* window);
     void DetachWindow();
     // For backends: dispatches one message by the message tables. Returns false when the message
@@ -61,6 +66,7 @@ protected:
 
 private:
     void ApplyInitialControlData();
+    void DetachBoundControls();
 
     static const MessageEntry kMessageEntries[];
 
@@ -69,4 +75,5 @@ private:
     Dialog* m_parent;
     DialogWindow* m_window = nullptr;
     bool m_passToDefault = false;
+    std::vector<Control*> m_boundControls;
 };

@@ -15,7 +15,8 @@ struct WindowMessage {
 // Calls one typed handler of a dialog class; made by the entry builders below.
 using MessageHandler = MessageResult (*)(Dialog& dialog, const WindowMessage& message);
 
-// One row of a message table: a message, or for WM_COMMAND a (control id, notification code).
+// One row of a message table: a message, or for WM_COMMAND a (control id, notification code),
+// compared with the low and high words of the command's word parameter.
 struct MessageEntry {
     unsigned message;
     int controlId;
@@ -52,6 +53,12 @@ MessageResult CallSysCommand(Dialog& dialog, const WindowMessage& message) {
     return 0;
 }
 
+// WM_INITDIALOG: the handler's answer (whether the window system sets the focus) is the result.
+template <class T, bool (T::*Handler)()>
+MessageResult CallReturningBool(Dialog& dialog, const WindowMessage&) {
+    return (static_cast<T&>(dialog).*Handler)() ? 1 : 0;
+}
+
 template <class T, NativeHandle (T::*Handler)()>
 MessageResult CallReturningHandle(Dialog& dialog, const WindowMessage&) {
     return reinterpret_cast<MessageResult>((static_cast<T&>(dialog).*Handler)());
@@ -86,4 +93,10 @@ constexpr MessageEntry OnSysCommandMessage() {
 template <class T, NativeHandle (T::*Handler)()>
 constexpr MessageEntry OnQueryDragIconMessage() {
     return {kWmQueryDragIcon, 0, 0, &message_table_detail::CallReturningHandle<T, Handler>};
+}
+
+// WM_INITDIALOG: bool Handler(), true to let the window system set the focus.
+template <class T, bool (T::*Handler)()>
+constexpr MessageEntry OnInitDialogMessage() {
+    return {kWmInitDialog, 0, 0, &message_table_detail::CallReturningBool<T, Handler>};
 }

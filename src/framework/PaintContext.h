@@ -5,7 +5,8 @@
 // Painting of one WM_PAINT: begins on construction, ends on destruction (CPaintDC).
 class PaintContext {
 public:
-    explicit PaintContext(DialogWindow& window) : m_window(window), m_deviceContext(window.BeginPaint()) {}
+    explicit PaintContext(DialogWindow& window)
+        : m_window(window), m_deviceContext(window.BeginPaint()) {}
     ~PaintContext() { m_window.EndPaint(); }
 
     PaintContext(const PaintContext&) = delete;

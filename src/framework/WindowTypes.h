@@ -53,6 +53,7 @@ constexpr int kBnClicked = 0;
 
 // Combo box.
 constexpr unsigned kCbAddString = 0x0143;
+constexpr unsigned kCbDeleteString = 0x0144;
 constexpr unsigned kCbGetCount = 0x0146;
 constexpr unsigned kCbGetCurSel = 0x0147;
 constexpr unsigned kCbGetLbText = 0x0148;
@@ -75,6 +76,7 @@ constexpr unsigned kLbGetText = 0x0189;
 constexpr unsigned kLbGetTextLen = 0x018A;
 constexpr unsigned kLbGetCount = 0x018B;
 constexpr unsigned kLbSetCaretIndex = 0x019E;
+constexpr unsigned kLbGetCaretIndex = 0x019F;
 constexpr unsigned kLbGetSelCount = 0x0190;
 constexpr unsigned kLbSetTabStops = 0x0192;
 constexpr unsigned kLbGetItemData = 0x0199;
@@ -95,5 +97,6 @@ constexpr WordParam MakeWordParam(unsigned low, unsigned high) {
     return static_cast<WordParam>((low & 0xFFFFu) | ((high & 0xFFFFu) << 16));
 }
 constexpr LongParam MakeLongParam(unsigned low, unsigned high) {
-    return static_cast<LongParam>(static_cast<std::int32_t>((low & 0xFFFFu) | ((high & 0xFFFFu) << 16)));
+    return static_cast<LongParam>(
+        static_cast<std::int32_t>((low & 0xFFFFu) | ((high & 0xFFFFu) << 16)));
 }
