@@ -1,0 +1,305 @@
+#include <set>
+
+#include "ManagerScenario.h"
+#include "res/resource.h"
+
+namespace {
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using Box = UiDriver::MessageBoxSeen;
+using Progress = UiDriver::ProgressSeen;
+
+const char kConfirmCaption[] = "Uninstall Drivers";
+const char kConfirmSeveral[] = "Are you sure you want to uninstall all selected drivers?";
+const char kAllRemoved[] = "All selected drivers were uninstalled successfully";
+const char kSomeNotRemoved[] = "Some selected drivers could not be uninstalled successfully";
+constexpr unsigned kConfirmStyle = 0x24;
+constexpr unsigned kErrorStyle = 0x10;
+constexpr unsigned kInstallerFailure = 1603;
+
+Box ConfirmOne(const std::string& name) {
+    return {"Are you sure you want to uninstall the " + name + " driver?", kConfirmCaption,
+            kConfirmStyle};
+}
+
+Box Failure(const std::string& name) {
+    return {"The " + name + " driver could not be uninstalled successfully.",
+            "Driver Not Uninstalled", kErrorStyle};
+}
+
+Progress Bar(int high, int position) { return {true, 0, high, position}; }
+
+// The sample drivers in list order, as lines and product codes.
+const char* const kLines[] = {"Alpha\tC", "beta\tLabVIEW", "Gamma\tLabVIEW", "Scope\tC",
+                              "Scope\tLabVIEW"};
+const char* const kCodes[] = {"{ALPHA}", "{BETA}", "{GAMMA}", "{SCOPE-C}", "{SCOPE-LV}"};
+const char* const kNames[] = {"Alpha", "beta", "Gamma", "Scope", "Scope"};
+
+class RemovalScenario : public ManagerScenario {
+protected:
+    // What the window showed while the installer was removing one product.
+    struct Step {
+        std::string code;
+        std::size_t boxesBefore;
+        Progress progress;
+    };
+
+    void SetUp() override {
+        AddSampleDrivers();
+        m_installer.onConfigure = [this](const std::string& code) {
+            m_steps.push_back({code, m_driver->MessageBoxes().size(), m_driver->Progress()});
+        };
+        Start();
+    }
+
+    std::vector<std::string> LineTexts() { return Items(IDC_DRIVER_LIST); }
+
+    void ExpectNothingHappened(const std::vector<std::string>& linesBefore) {
+        EXPECT_TRUE(m_installer.ConfigureCalls().empty());
+        EXPECT_TRUE(m_driver->ClosedProgress().empty());
+        EXPECT_FALSE(m_driver->Progress().exists);
+        EXPECT_EQ(LineTexts(), linesBefore);
+    }
+
+    std::vector<Step> m_steps;
+};
+
+TEST_F(RemovalScenario, NothingSelectedDoesNothing) {
+    SelectLinesNamed({"Alpha\tC"});
+    m_driver->Click(IDC_REFRESH);
+    // Refresh cleared the selection without notifying, so Remove is still enabled.
+    ASSERT_TRUE(m_driver->IsEnabled(IDC_REMOVE));
+    const std::vector<std::string> before = LineTexts();
+
+    m_driver->Click(IDC_REMOVE);
+    m_driver->KeyDown(kVkDelete, 1, 0);
+
+    EXPECT_TRUE(m_driver->MessageBoxes().empty());
+    ExpectNothingHappened(before);
+}
+
+struct DeclineCase {
+    const char* name;
+    std::vector<int> lines;
+    int answer;  // 0: none queued
+    Box confirmation;
+    friend void PrintTo(const DeclineCase& testCase, std::ostream* out) { *out << testCase.name; }
+};
+
+class DeclineScenario : public RemovalScenario,
+                        public ::testing::WithParamInterface<DeclineCase> {};
+
+TEST_P(DeclineScenario, AnythingButYesChangesNothing) {
+    m_driver->SelectLines(GetParam().lines);
+    const std::vector<std::string> before = LineTexts();
+    if (GetParam().answer != 0) m_driver->QueueMessageBoxAnswer(GetParam().answer);
+
+    m_driver->Click(IDC_REMOVE);
+
+    EXPECT_THAT(m_driver->MessageBoxes(), ElementsAre(GetParam().confirmation));
+    ExpectNothingHappened(before);
+    EXPECT_EQ(m_driver->SelectedLines(), GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, DeclineScenario,
+    ::testing::Values(DeclineCase{"OneLineNo", {2}, kIdNo, ConfirmOne("Gamma")},
+                      DeclineCase{"OneLineUnanswered", {4}, 0, ConfirmOne("Scope")},
+                      DeclineCase{"SeveralLinesNo",
+                                  {0, 3},
+                                  kIdNo,
+                                  {kConfirmSeveral, kConfirmCaption, kConfirmStyle}}),
+    [](const ::testing::TestParamInfo<DeclineCase>& caseInfo) { return caseInfo.param.name; });
+
+TEST_F(RemovalScenario, OneConfirmedLineIsRemoved) {
+    m_driver->SelectLines({2});
+    m_driver->QueueMessageBoxAnswer(kIdYes);
+
+    m_driver->Click(IDC_REMOVE);
+
+    EXPECT_THAT(
+        m_driver->MessageBoxes(),
+        ElementsAre(ConfirmOne("Gamma"), Box{kAllRemoved, m_driver->ApplicationName(), kMbOk}));
+    EXPECT_THAT(m_installer.RequestedCodes(), ElementsAre("{GAMMA}"));
+    EXPECT_THAT(LineTexts(),
+                ElementsAre("Alpha\tC", "beta\tLabVIEW", "Scope\tC", "Scope\tLabVIEW"));
+    ASSERT_EQ(m_steps.size(), 1u);
+    EXPECT_EQ(m_steps[0].boxesBefore, 1u);
+    EXPECT_EQ(m_steps[0].progress, Bar(1, 0));
+    EXPECT_THAT(m_driver->ClosedProgress(), ElementsAre(Bar(1, 1)));
+    EXPECT_FALSE(m_driver->Progress().exists);
+}
+
+TEST_F(RemovalScenario, AdjacentSelectedLinesAreBothRemoved) {
+    m_driver->SelectLines({1, 2, 4});
+    m_driver->QueueMessageBoxAnswer(kIdYes);
+
+    m_driver->Click(IDC_REMOVE);
+
+    EXPECT_THAT(m_driver->MessageBoxes(),
+                ElementsAre(Box{kConfirmSeveral, kConfirmCaption, kConfirmStyle},
+                            Box{kAllRemoved, m_driver->ApplicationName(), kMbOk}));
+    EXPECT_THAT(m_installer.RequestedCodes(), ElementsAre("{BETA}", "{GAMMA}", "{SCOPE-LV}"));
+    EXPECT_THAT(LineTexts(), ElementsAre("Alpha\tC", "Scope\tC"));
+    EXPECT_TRUE(m_driver->SelectedLines().empty());
+    // Deleting lines sends no selection change, so Remove stays as it was.
+    EXPECT_TRUE(m_driver->IsEnabled(IDC_REMOVE));
+}
+
+TEST_F(RemovalScenario, MiddleFailureIsReportedBetweenItsNeighbours) {
+    m_installer.SetResult("{GAMMA}", kInstallerFailure);
+    m_driver->SelectLines({0, 2, 3});
+    m_driver->QueueMessageBoxAnswer(kIdYes);
+
+    m_driver->Click(IDC_REMOVE);
+
+    EXPECT_THAT(m_driver->MessageBoxes(),
+                ElementsAre(Box{kConfirmSeveral, kConfirmCaption, kConfirmStyle}, Failure("Gamma"),
+                            Box{kSomeNotRemoved, m_driver->ApplicationName(), kErrorStyle}));
+    ASSERT_EQ(m_steps.size(), 3u);
+    EXPECT_EQ(m_steps[0].code, "{ALPHA}");
+    EXPECT_EQ(m_steps[1].code, "{GAMMA}");
+    EXPECT_EQ(m_steps[2].code, "{SCOPE-C}");
+    // The failure box comes after the first removal and before the third.
+    EXPECT_EQ(m_steps[1].boxesBefore, 1u);
+    EXPECT_EQ(m_steps[2].boxesBefore, 2u);
+    EXPECT_EQ(m_steps[0].progress, Bar(3, 0));
+    EXPECT_EQ(m_steps[1].progress, Bar(3, 1));
+    EXPECT_EQ(m_steps[2].progress, Bar(3, 2));
+    EXPECT_THAT(m_driver->ClosedProgress(), ElementsAre(Bar(3, 3)));
+    EXPECT_FALSE(m_driver->Progress().exists);
+
+    EXPECT_THAT(LineTexts(), ElementsAre("beta\tLabVIEW", "Gamma\tLabVIEW", "Scope\tLabVIEW"));
+    EXPECT_THAT(m_driver->SelectedLines(), ElementsAre(1));
+}
+
+TEST_F(RemovalScenario, ProgressWindowIsOpenOnlyDuringThePass) {
+    m_installer.SetResult("{GAMMA}", kInstallerFailure);
+    m_driver->SelectLines({2, 3});
+    m_driver->QueueMessageBoxAnswer(kIdYes);
+
+    m_driver->Click(IDC_REMOVE);
+
+    std::vector<bool> duringProgress;
+    for (const Box& box : m_driver->MessageBoxes()) duringProgress.push_back(box.duringProgress);
+    // Confirmation, failure, summary.
+    EXPECT_THAT(duringProgress, ElementsAre(false, true, false));
+    EXPECT_EQ(m_driver->ClosedProgress().size(), 1u);
+    EXPECT_FALSE(m_driver->Progress().exists);
+}
+
+TEST_F(RemovalScenario, SecondRemoveRetriesOnlyTheFailedLines) {
+    m_installer.SetResult("{BETA}", kInstallerFailure);
+    m_installer.SetResult("{SCOPE-LV}", kInstallerFailure);
+    m_driver->SelectLines({0, 1, 2, 4});
+    m_driver->QueueMessageBoxAnswer(kIdYes);
+    m_driver->Click(IDC_REMOVE);
+    ASSERT_THAT(m_driver->SelectedLines(), ElementsAre(0, 2));
+
+    m_installer.SetResult("{BETA}", 0);
+    m_driver->QueueMessageBoxAnswer(kIdYes);
+    m_driver->Click(IDC_REMOVE);
+
+    EXPECT_THAT(m_installer.RequestedCodes(),
+                ElementsAre("{ALPHA}", "{BETA}", "{GAMMA}", "{SCOPE-LV}", "{BETA}", "{SCOPE-LV}"));
+    EXPECT_THAT(BoxTexts(), ElementsAre(kConfirmSeveral, Failure("beta").text,
+                                        Failure("Scope").text, kSomeNotRemoved, kConfirmSeveral,
+                                        Failure("Scope").text, kSomeNotRemoved));
+    EXPECT_THAT(LineTexts(), ElementsAre("Scope\tC", "Scope\tLabVIEW"));
+    EXPECT_THAT(m_driver->SelectedLines(), ElementsAre(1));
+    EXPECT_THAT(m_driver->ClosedProgress(), ElementsAre(Bar(4, 4), Bar(2, 2)));
+}
+
+TEST_F(RemovalScenario, RetryOfOneFailedLineNamesItsDriver) {
+    m_installer.SetResult("{GAMMA}", kInstallerFailure);
+    m_driver->SelectLines({2, 3});
+    m_driver->QueueMessageBoxAnswer(kIdYes);
+    m_driver->Click(IDC_REMOVE);
+
+    m_installer.SetResult("{GAMMA}", 0);
+    m_driver->QueueMessageBoxAnswer(kIdYes);
+    m_driver->Click(IDC_REMOVE);
+
+    const std::vector<Box> boxes = m_driver->MessageBoxes();
+    ASSERT_EQ(boxes.size(), 5u);
+    EXPECT_EQ(boxes[3], ConfirmOne("Gamma"));
+    EXPECT_EQ(boxes[4], (Box{kAllRemoved, m_driver->ApplicationName(), kMbOk}));
+    EXPECT_THAT(m_installer.RequestedCodes(), ElementsAre("{GAMMA}", "{SCOPE-C}", "{GAMMA}"));
+    EXPECT_THAT(LineTexts(), ElementsAre("Alpha\tC", "beta\tLabVIEW", "Scope\tLabVIEW"));
+}
+
+struct FailurePattern {
+    const char* name;
+    std::set<int> failing;  // positions in the list of all five lines
+    friend void PrintTo(const FailurePattern& testCase, std::ostream* out) {
+        *out << testCase.name;
+    }
+};
+
+class FailurePatternScenario : public RemovalScenario,
+                               public ::testing::WithParamInterface<FailurePattern> {};
+
+TEST_P(FailurePatternScenario, EverySelectedLineIsTriedOnceInListOrder) {
+    const std::set<int>& failing = GetParam().failing;
+    for (int line : failing) m_installer.SetResult(kCodes[line], kInstallerFailure);
+    m_driver->SelectLines({0, 1, 2, 3, 4});
+    m_driver->QueueMessageBoxAnswer(kIdYes);
+
+    m_driver->Click(IDC_REMOVE);
+
+    std::vector<Box> boxes = {{kConfirmSeveral, kConfirmCaption, kConfirmStyle}};
+    std::vector<std::string> remaining;
+    std::vector<int> selected;
+    for (int line : failing) {
+        boxes.push_back(Failure(kNames[line]));
+        selected.push_back(static_cast<int>(remaining.size()));
+        remaining.push_back(kLines[line]);
+    }
+    boxes.push_back(failing.empty()
+                        ? Box{kAllRemoved, m_driver->ApplicationName(), kMbOk}
+                        : Box{kSomeNotRemoved, m_driver->ApplicationName(), kErrorStyle});
+
+    EXPECT_THAT(m_installer.RequestedCodes(), ElementsAreArray(kCodes));
+    EXPECT_THAT(m_driver->MessageBoxes(), ElementsAreArray(boxes));
+    EXPECT_EQ(LineTexts(), remaining);
+    EXPECT_EQ(m_driver->SelectedLines(), selected);
+    ASSERT_EQ(m_steps.size(), 5u);
+    for (int step = 0; step < 5; ++step) {
+        EXPECT_EQ(m_steps[static_cast<std::size_t>(step)].progress, Bar(5, step))
+            << "step " << step;
+    }
+    EXPECT_THAT(m_driver->ClosedProgress(), ElementsAre(Bar(5, 5)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Patterns, FailurePatternScenario,
+    ::testing::Values(FailurePattern{"NoneFails", {}}, FailurePattern{"FirstFails", {0}},
+                      FailurePattern{"LastFails", {4}}, FailurePattern{"AdjacentFail", {1, 2}},
+                      FailurePattern{"AlternateFail", {0, 2, 4}},
+                      FailurePattern{"AllFail", {0, 1, 2, 3, 4}}),
+    [](const ::testing::TestParamInfo<FailurePattern>& caseInfo) { return caseInfo.param.name; });
+
+TEST_F(RemovalScenario, UnselectedLinesAboveAndBetweenAreLeftAlone) {
+    m_driver->SelectLines({1, 3});
+    m_driver->QueueMessageBoxAnswer(kIdYes);
+
+    m_driver->Click(IDC_REMOVE);
+
+    EXPECT_THAT(m_installer.RequestedCodes(), ElementsAre("{BETA}", "{SCOPE-C}"));
+    EXPECT_THAT(LineTexts(), ElementsAre("Alpha\tC", "Gamma\tLabVIEW", "Scope\tLabVIEW"));
+}
+
+TEST_F(RemovalScenario, RemovalWorksOnTheFilteredList) {
+    Choose(IDC_ADE_FILTER, "LabVIEW");
+    ASSERT_THAT(LineTexts(), ElementsAre("beta", "Gamma", "Scope"));
+    m_driver->SelectLines({2});
+    m_driver->QueueMessageBoxAnswer(kIdYes);
+
+    m_driver->Click(IDC_REMOVE);
+
+    EXPECT_EQ(m_driver->MessageBoxes().front(), ConfirmOne("Scope"));
+    EXPECT_THAT(m_installer.RequestedCodes(), ElementsAre("{SCOPE-LV}"));
+    EXPECT_THAT(LineTexts(), ElementsAre("beta", "Gamma"));
+}
+
+}  // namespace
