@@ -1,6 +1,7 @@
 #include "catalog/DriverCatalog.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <stdexcept>

@@ -1,0 +1,163 @@
+#include "platform/win32/Win32WindowsInstaller.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "PlatformTestPackage.h"
+#include "catalog/DriverCatalog.h"
+#include "installer/InstallerBinding.h"
+#include "platform/win32/Win32Registry.h"
+
+namespace {
+
+constexpr int kUiLevelNoChange = 0;
+constexpr int kUiLevelNone = 2;
+constexpr int kUiLevelReduced = 4;
+constexpr int kUiLevelFull = 5;
+constexpr int kStateUnknown = -1;
+constexpr int kStateDefault = 5;
+constexpr unsigned kUnknownProduct = 1605;
+const char* const kUnknownCode = "{6C0B5E3A-1D2F-4A8B-9C7D-0E1F2A3B4C5D}";
+
+std::string ProgramDirectory() {
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string directory(path, length);
+    return directory.substr(0, directory.find_last_of("\\/") + 1);
+}
+
+// Runs msiexec.exe with `arguments` and waits for it; returns its exit code.
+DWORD RunMsiexec(const std::string& arguments) {
+    std::string commandLine = "msiexec.exe " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        throw std::runtime_error("cannot start " + commandLine);
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return exitCode;
+}
+
+// MsiQueryProductStateA from the system's msi.dll, which the test asks directly so that its
+// answer does not depend on the binding under test.
+int ProductState(const char* productCode) {
+    using QueryProductState = int(WINAPI*)(LPCSTR);
+    HMODULE msi = LoadLibraryExA("msi.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (msi == nullptr) throw std::runtime_error("no msi.dll");
+    auto query = reinterpret_cast<QueryProductState>(
+        reinterpret_cast<void (*)()>(GetProcAddress(msi, "MsiQueryProductStateA")));
+    int state = query != nullptr ? query(productCode) : kStateUnknown;
+    FreeLibrary(msi);
+    return state;
+}
+
+TEST(Win32WindowsInstaller, RemovesAnInstalledDriverPackage) {
+    if (ProductState(kTestPackageCode) != kStateUnknown) {
+        RunMsiexec(std::string("/x ") + kTestPackageCode + " /qn");
+    }
+    ASSERT_EQ(RunMsiexec("/i \"" + ProgramDirectory() + kTestPackageFile + "\" /qn"), 0u);
+    ASSERT_EQ(ProductState(kTestPackageCode), kStateDefault);
+
+    Win32Registry registry;
+    Win32WindowsInstaller installer;
+    DriverCatalog catalog(registry, installer, kTestPackageKey, 20);
+    ASSERT_EQ(catalog.Reload(), 1);
+    EXPECT_STREQ(catalog.GetField(DriverField::ProductCode, 0), kTestPackageCode);
+    EXPECT_STREQ(catalog.NameAt(0), "Platform Test Driver");
+
+    SetInstallerUiMode(installer, InstallerUiMode::Silent, nullptr);
+    EXPECT_FALSE(catalog.Uninstall(0));
+    EXPECT_EQ(ProductState(kTestPackageCode), kStateUnknown);
+    // Gone now, so a second removal is the installer's unknown product: a failure.
+    EXPECT_TRUE(RemoveProduct(installer, kTestPackageCode));
+    int remaining = -1;
+    try {
+        remaining = catalog.Reload();
+    } catch (const std::runtime_error&) {
+        remaining = 0;  // the installer deleted the emptied key as well
+    }
+    EXPECT_EQ(remaining, 0);
+}
+
+TEST(Win32WindowsInstaller, UnknownAndEmptyProductCodesFail) {
+    Win32WindowsInstaller installer;
+    SetInstallerUiMode(installer, InstallerUiMode::Silent, nullptr);
+    EXPECT_EQ(installer.ConfigureProduct(kUnknownCode, 0, 2, "REBOOT=ReallySuppress"),
+              kUnknownProduct);
+    EXPECT_TRUE(RemoveProduct(installer, kUnknownCode));
+    EXPECT_TRUE(RemoveProduct(installer, ""));
+    EXPECT_TRUE(RemoveProduct(installer, "not a product code"));
+}
+
+TEST(Win32WindowsInstaller, UiModeReachesTheInstallerWithItsOwner) {
+    Win32WindowsInstaller installer;
+    HWND desktop = GetDesktopWindow();
+    SetInstallerUiMode(installer, InstallerUiMode::Reduced, desktop);
+    void* owner = nullptr;
+    EXPECT_EQ(installer.SetInternalUi(kUiLevelNoChange, &owner), kUiLevelReduced);
+    EXPECT_EQ(owner, static_cast<void*>(desktop));
+
+    SetInstallerUiMode(installer, InstallerUiMode::Full, nullptr);
+    EXPECT_EQ(installer.SetInternalUi(kUiLevelNoChange, nullptr), kUiLevelFull);
+    SetInstallerUiMode(installer, InstallerUiMode::Silent, nullptr);
+    EXPECT_EQ(installer.SetInternalUi(kUiLevelNoChange, nullptr), kUiLevelNone);
+}
+
+TEST(Win32WindowsInstaller, InvalidUiModeLeavesTheInstallerAlone) {
+    Win32WindowsInstaller installer;
+    SetInstallerUiMode(installer, InstallerUiMode::Reduced, nullptr);
+    for (int mode : {3, -1}) {
+        EXPECT_THROW(SetInstallerUiMode(installer, static_cast<InstallerUiMode>(mode), nullptr),
+                     std::runtime_error);
+    }
+    EXPECT_EQ(installer.SetInternalUi(kUiLevelNoChange, nullptr), kUiLevelReduced);
+}
+
+// The build puts a library of its own beside this program, kPlantedLibrary, whose entry points
+// all answer kPlantedResult. Asked for that name, the binding must not find it: it looks in the
+// system directory only. (Wine would load its own msi.dll even for a planted copy, hence the
+// other name.)
+TEST(Win32WindowsInstaller, LooksForItsLibraryInTheSystemDirectoryOnly) {
+    {
+        Win32WindowsInstaller installer(kPlantedLibrary);
+        unsigned result = installer.ConfigureProduct(kUnknownCode, 0, 2, "");
+        EXPECT_NE(result, static_cast<unsigned>(kPlantedResult));
+        EXPECT_NE(result, 0u);
+        EXPECT_NE(installer.SetInternalUi(kUiLevelNoChange, nullptr), kPlantedResult);
+    }
+    HMODULE planted = LoadLibraryA((ProgramDirectory() + kPlantedLibrary).c_str());
+    ASSERT_NE(planted, nullptr) << "the planted library is missing, so this test proves nothing";
+    using ConfigureProductEx = UINT(WINAPI*)(LPCSTR, int, int, LPCSTR);
+    auto configure = reinterpret_cast<ConfigureProductEx>(
+        reinterpret_cast<void (*)()>(GetProcAddress(planted, "MsiConfigureProductExA")));
+    ASSERT_NE(configure, nullptr);
+    EXPECT_EQ(configure(kUnknownCode, 0, 2, ""), static_cast<UINT>(kPlantedResult));
+    FreeLibrary(planted);
+}
+
+TEST(Win32WindowsInstaller, UsesTheSystemMsi) {
+    Win32WindowsInstaller installer;
+    EXPECT_EQ(installer.ConfigureProduct(kUnknownCode, 0, 2, ""), kUnknownProduct);
+}
+
+TEST(Win32WindowsInstaller, WithoutTheLibraryRemovalsFailAndUiCallsDoNothing) {
+    for (const char* library : {"calvorn-no-such-library.dll", "version.dll"}) {
+        Win32WindowsInstaller installer(library);
+        EXPECT_NE(installer.ConfigureProduct(kUnknownCode, 0, 2, ""), 0u) << library;
+        EXPECT_TRUE(RemoveProduct(installer, kUnknownCode)) << library;
+        EXPECT_TRUE(RemoveProduct(installer, "")) << library;
+        SetInstallerUiMode(installer, InstallerUiMode::Silent, nullptr);
+        EXPECT_EQ(installer.SetInternalUi(kUiLevelNoChange, nullptr), 0) << library;
+    }
+}
+
+}  // namespace
