@@ -320,11 +320,4 @@ TEST_F(Win32WindowSystemTest, ExceptionWhileCreatingAModelessWindowComesOutOfCre
     EXPECT_TRUE(thrown);
 }
 
-TEST_F(Win32WindowSystemTest, IconsAndMetricsComeFromThePlatform) {
-    EXPECT_EQ(system.LoadIcon(4242), nullptr);
-    EXPECT_EQ(system.GetSystemMetric(SM_CXICON), ::GetSystemMetrics(SM_CXICON));
-    EXPECT_TRUE(system.LoadInitialControlData(IDD_TEST_PLACED).empty());
-    EXPECT_EQ(system.LoadInitialControlData(IDD_TEST_MAIN).size(), 38u);
-}
-
 }  // namespace
