@@ -17,6 +17,11 @@ bool TextsEqual(const char* left, const char* right) { return std::strcmp(left, 
 }  // namespace
 
 void ManagerDialog::ReloadCatalog() {
+    // The filters' item data points into the records about to be replaced. Should the reload
+    // throw something this does not catch, no item must be left pointing at freed text.
+    m_classFilter.ResetContent();
+    m_manufacturerFilter.ResetContent();
+    m_adeFilter.ResetContent();
     try {
         m_catalog->Reload();
     } catch (const std::runtime_error&) {
