@@ -47,6 +47,8 @@ void ManagerDialog::OnRemove() {
     for (int line = 0; line < lineCount; ++line) {
         if (m_driverList.GetSel(line) <= 0) continue;
 
+        // A line that names no record of this catalog is passed over, never handed to it; it
+        // still advances the bar, so the bar ends full.
         const LongParam lineData = m_driverList.GetItemData(line);
         if (HoldsIndex(lineData)) {
             const int index = static_cast<int>(lineData);
