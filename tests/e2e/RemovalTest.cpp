@@ -1,0 +1,158 @@
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "CalvornTest.h"
+#include "MessageBoxes.h"
+#include "RemoteWindows.h"
+#include "SampleDrivers.h"
+#include "res/resource.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct ExpectedBox {
+    const char* caption;
+    std::string text;
+    const char* icon;
+    std::vector<int> buttons;
+};
+
+const std::vector<int> kYesNo = {IDYES, IDNO};
+const std::vector<int> kOk = {IDOK};
+
+ExpectedBox Confirmation(const std::string& text) {
+    return {"Uninstall Drivers", text, "question", kYesNo};
+}
+ExpectedBox Failure(const std::string& name) {
+    return {"Driver Not Uninstalled",
+            "The " + name + " driver could not be uninstalled successfully.", "error", kOk};
+}
+const ExpectedBox kAllRemoved = {"Calvorn", "All selected drivers were uninstalled successfully",
+                                 "none", kOk};
+const ExpectedBox kSomeFailed = {
+    "Calvorn", "Some selected drivers could not be uninstalled successfully", "error", kOk};
+const char kSeveralQuestion[] = "Are you sure you want to uninstall all selected drivers?";
+
+Lines Without(Lines lines, const Lines& removed) {
+    for (const std::string& line : removed) {
+        lines.erase(std::find(lines.begin(), lines.end(), line));
+    }
+    return lines;
+}
+
+class RemovalTest : public CalvornTest {
+protected:
+    // Waits for the next message box, checks it against `expected` and presses `answer`.
+    void ExpectBoxAndAnswer(const ExpectedBox& expected, int answer) {
+        const ShownMessageBox box = WaitForMessageBox(m_calvorn.Id(), m_manager.Handle());
+        ASSERT_NE(box.window, nullptr) << "no message box: " << expected.text;
+        EXPECT_EQ(box.owner, m_manager.Handle());
+        EXPECT_EQ(box.caption, expected.caption);
+        EXPECT_EQ(box.text, expected.text);
+        EXPECT_EQ(box.icon, expected.icon);
+        EXPECT_EQ(box.buttons, expected.buttons);
+        ASSERT_TRUE(Answer(box, answer));
+    }
+
+    std::vector<HWND> ProgressWindows() const {
+        return TopLevelWindows(m_calvorn.Id(), "Remove Selected Drivers");
+    }
+};
+
+TEST_F(RemovalTest, RemovesOneSelectedDriver) {
+    const Lines chosen = {"Kestrel KP2200 DC Supply\tC"};
+    ASSERT_TRUE(m_manager.SelectLines(chosen));
+    m_manager.ClickRemove();
+    ExpectBoxAndAnswer(
+        Confirmation("Are you sure you want to uninstall the Kestrel KP2200 DC Supply driver?"),
+        IDYES);
+    ExpectBoxAndAnswer(kAllRemoved, IDOK);
+
+    EXPECT_EQ(m_manager.Lines(), Without(kAllLines, chosen));
+    EXPECT_TRUE(ProgressWindows().empty());
+    ExpectInstalledAllBut({product::kKestrelSupply});
+}
+
+TEST_F(RemovalTest, RemovesSeveralSelectedDriversIncludingAdjacentLines) {
+    const Lines chosen = {"Altheon AT3440 DMM\t.NET", "Altheon AT3440 DMM\tC",
+                          "Solenne SC12 Counter\tVisual Basic"};
+    ASSERT_TRUE(m_manager.SelectLines(chosen));
+    m_manager.ClickRemove();
+    ExpectBoxAndAnswer(Confirmation(kSeveralQuestion), IDYES);
+    ExpectBoxAndAnswer(kAllRemoved, IDOK);
+
+    EXPECT_EQ(m_manager.Lines(), Without(kAllLines, chosen));
+    EXPECT_TRUE(m_manager.SelectedLines().empty());
+    ExpectInstalledAllBut(
+        {product::kAltheonDmmC, product::kAltheonDmmNet, product::kSolenneCounter});
+}
+
+TEST_F(RemovalTest, ReportsEachDriverThatCannotBeRemovedAndKeepsItsLineSelected) {
+    // Top down: two real products, then two values with no product behind them.
+    const Lines removable = {"Norvik NS40 Switch Matrix\tC", "Orrin OS90 Analyzer\tC"};
+    const Lines failing = {"Tessaly TX200 DMM\tVisual Basic", "Varden VS5 Scope\tC"};
+    Lines chosen = removable;
+    chosen.insert(chosen.end(), failing.begin(), failing.end());
+    ASSERT_TRUE(m_manager.SelectLines(chosen));
+    m_manager.ClickRemove();
+    ExpectBoxAndAnswer(Confirmation(kSeveralQuestion), IDYES);
+
+    // Each failure is reported while the progress window still stands, before the next
+    // driver is tried; the bar counts the lines handled so far.
+    const char* const failingNames[] = {"Tessaly TX200 DMM", "Varden VS5 Scope"};
+    for (int handled = 2; handled < 4; ++handled) {
+        const ShownMessageBox box = WaitForMessageBox(m_calvorn.Id(), m_manager.Handle());
+        ASSERT_NE(box.window, nullptr);
+        const std::vector<HWND> progress = ProgressWindows();
+        ASSERT_EQ(progress.size(), 1u);
+        EXPECT_EQ(GetWindow(progress[0], GW_OWNER), m_manager.Handle());
+        HWND bar = GetDlgItem(progress[0], 1028);
+        EXPECT_EQ(SendMessageW(bar, PBM_GETRANGE, FALSE, 0), 4);
+        EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), handled);
+        ExpectBoxAndAnswer(Failure(failingNames[handled - 2]), IDOK);
+    }
+    ExpectBoxAndAnswer(kSomeFailed, IDOK);
+
+    EXPECT_TRUE(ProgressWindows().empty());
+    EXPECT_EQ(m_manager.Lines(), Without(kAllLines, removable));
+    EXPECT_EQ(m_manager.SelectedLines(), failing);
+    ExpectInstalledAllBut({product::kNorvikSwitch, product::kOrrinAnalyzer});
+}
+
+TEST_F(RemovalTest, AnsweringNoRemovesNothing) {
+    ASSERT_TRUE(m_manager.SelectLines({"Orrin OS90 Analyzer\tC", "Varden VS5 Scope\tC"}));
+    m_manager.ClickRemove();
+    ExpectBoxAndAnswer(Confirmation(kSeveralQuestion), IDNO);
+
+    EXPECT_TRUE(m_manager.SendKeyDown('R', 0)) << "the window is free again";
+    EXPECT_TRUE(OpenMessageBoxes(m_calvorn.Id()).empty());
+    EXPECT_TRUE(ProgressWindows().empty());
+    EXPECT_EQ(m_manager.Lines(), kAllLines);
+    ExpectInstalledAllBut({});
+}
+
+TEST_F(RemovalTest, RemovedDriverReturnsOnAFilterChangeUntilRefresh) {
+    const Lines chosen = {"Orrin OS90 Analyzer\tC"};
+    ASSERT_TRUE(m_manager.SelectLines(chosen));
+    m_manager.ClickRemove();
+    ExpectBoxAndAnswer(
+        Confirmation("Are you sure you want to uninstall the Orrin OS90 Analyzer driver?"), IDYES);
+    ExpectBoxAndAnswer(kAllRemoved, IDOK);
+    ASSERT_EQ(m_manager.Lines(), Without(kAllLines, chosen));
+
+    // The list is rebuilt from the catalog read at start, which still has the driver.
+    ASSERT_TRUE(m_manager.ChooseFilter(IDC_ADE_FILTER, "<All>"));
+    EXPECT_EQ(m_manager.Lines(), kAllLines);
+
+    m_manager.ClickRefresh();
+    EXPECT_EQ(m_manager.Lines(), Without(kAllLines, chosen));
+}
+
+}  // namespace

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The sample drivers of sample-drivers.tsv, which the test's set-up step installed into the
+// test's Wine prefix, and the means to put them back between tests.
+struct SampleValue {
+    // "package", "text" or "dword".
+    std::string kind;
+    std::string name;
+    std::string data;
+};
+
+std::vector<SampleValue> SampleValues();
+// The product codes of the "package" lines.
+std::vector<std::string> SamplePackages();
+
+// Puts the drivers key and the installed products back as the definition has them: installs
+// every sample product that is missing, writes every value that has no product, and deletes
+// values that the definition does not have. Returns an empty text, or what went wrong.
+std::string RestoreSampleDrivers();
+
+bool IsProductInstalled(const std::string& productCode);
+// The drivers key in the 32-bit registry view, as the program reads it.
+bool SetDriverValue(const std::string& name, const std::string& data);
+bool DeleteDriverValue(const std::string& name);
+std::vector<std::string> DriverValueNames();
+
+// A path of this machine as Windows programs under Wine see it (the Z: drive).
+std::string WindowsPath(const std::string& unixPath);
