@@ -126,7 +126,14 @@ ShownMessageBox WaitForMessageBox(DWORD processId, HWND owner) {
     box.owner = GetWindow(box.window, GW_OWNER);
     box.caption = WindowText(box.window);
     box.text = ControlText(box.window, kTextControlId);
-    box.icon = IconName(box.window);
+    // Another program's window may lie over the icon for a moment (the display is shared with
+    // other tests), so an icon that matches none is looked at again.
+    WaitUntil(
+        [&] {
+            box.icon = IconName(box.window);
+            return box.icon != "other";
+        },
+        10000);
     for (int id : {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO}) {
         HWND button = GetDlgItem(box.window, id);
         if (button != nullptr && IsWindowVisible(button)) box.buttons.push_back(id);
