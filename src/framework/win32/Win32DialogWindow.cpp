@@ -28,6 +28,13 @@ bool ReturnsResultDirectly(UINT message) {
     }
 }
 
+// What a dialog procedure answers for a message it leaves to the default processing. A list with
+// LBS_WANTKEYBOARDINPUT asks its dialog about every key; 0 would mean "go to line 0", -1 lets
+// the list do what the key means there.
+INT_PTR UnhandledAnswer(UINT message) {
+    return message == WM_VKEYTOITEM || message == WM_CHARTOITEM ? -1 : FALSE;
+}
+
 RECT WorkAreaOf(HWND window) {
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof monitor;
@@ -81,7 +88,7 @@ INT_PTR Win32DialogWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) 
         OnGone();
         return FALSE;
     }
-    if (!m_dialog || m_failed) return FALSE;
+    if (!m_dialog || m_failed) return UnhandledAnswer(message);
 
     // The long parameter of WM_INITDIALOG is this host, which is nobody else's business.
     const WindowMessage sent = {message, wParam, message == WM_INITDIALOG ? 0 : lParam};
@@ -92,14 +99,14 @@ INT_PTR Win32DialogWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) 
     } catch (...) {
         m_failed = true;
         m_system.Fail(std::current_exception(), *this);
-        return FALSE;
+        return UnhandledAnswer(message);
     }
 
     if (message == WM_INITDIALOG) {
         if (m_centre && m_dialog) CentreOnWorkArea();
         return handled ? static_cast<INT_PTR>(result) : TRUE;
     }
-    if (!handled) return FALSE;
+    if (!handled) return UnhandledAnswer(message);
     if (ReturnsResultDirectly(message)) return static_cast<INT_PTR>(result);
     if (m_dialog) ::SetWindowLongPtrA(m_window, DWLP_MSGRESULT, result);
     return TRUE;

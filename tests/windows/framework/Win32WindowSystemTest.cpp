@@ -148,6 +148,20 @@ TEST_F(Win32WindowSystemTest, ResultsReachTheSenderAndUnhandledMessagesTheDefaul
     EXPECT_EQ(dialog.DoModal(), IDOK);
 }
 
+TEST_F(Win32WindowSystemTest, KeysInAListThatReportsThemKeepTheirListMeaning) {
+    Win32TestDialog dialog(system, IDD_TEST_MAIN);
+    dialog.onStart = [&] {
+        for (const char* text : {"a", "b", "c", "d", "e"}) dialog.list.AddString(text);
+        HWND list = static_cast<HWND>(dialog.list.GetSafeHandle());
+        ::SendMessageA(list, LB_SETCARETINDEX, 2, FALSE);
+        ::SendMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
+        EXPECT_EQ(::SendMessageA(list, LB_GETCARETINDEX, 0, 0), 3);
+        PostCommand(dialog.Hwnd(), IDOK);
+    };
+
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+}
+
 TEST_F(Win32WindowSystemTest, UnownedDialogAtZeroZeroIsCentredOnTheWorkArea) {
     Win32TestDialog dialog(system, IDD_TEST_MAIN);
     RECT frame = {};
