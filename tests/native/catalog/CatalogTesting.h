@@ -7,20 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "ErrorOf.h"
 #include "FakeInstaller.h"
 #include "FakeRegistry.h"
 #include "catalog/DriverCatalog.h"
-
-// The message of the std::runtime_error that `action` throws, or "(nothing thrown)".
-template <typename Action>
-std::string ErrorOf(Action action) {
-    try {
-        action();
-    } catch (const std::runtime_error& error) {
-        return error.what();
-    }
-    return "(nothing thrown)";
-}
 
 // A catalog over an in-memory registry and installer, on the drivers key.
 class CatalogTest : public testing::Test {

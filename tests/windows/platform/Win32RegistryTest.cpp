@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ErrorOf.h"
 #include "FakeInstaller.h"
 #include "catalog/DriverCatalog.h"
 
@@ -60,16 +61,6 @@ private:
 
 std::string ScratchName(const char* purpose) {
     return std::string("CalvornTest-") + purpose + "-" + std::to_string(GetCurrentProcessId());
-}
-
-template <typename Action>
-std::string ErrorOf(Action action) {
-    try {
-        action();
-    } catch (const std::runtime_error& error) {
-        return error.what();
-    }
-    return "(nothing thrown)";
 }
 
 class Win32RegistryTest : public testing::Test {

@@ -2,16 +2,8 @@
 // computer-based-training hook of this thread sees each box as it is activated inside its modal
 // loop, reads what it shows and posts the scripted answer, and sees each progress window just
 // before it is destroyed.
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-// After windows.h: its macros would rename the framework's LoadIcon and MessageBox.
-#undef LoadIcon
-#undef MessageBox
+#include "framework/win32/Win32Api.h"
+
 #include <commctrl.h>
 
 #include <deque>
