@@ -35,11 +35,17 @@ Dialog::~Dialog() {
     if (m_window) DestroyWindow();
 }
 
-int Dialog::DoModal() { return m_windowSystem.RunModal(*this, m_templateId, m_parent); }
+int Dialog::DoModal() {
+    m_modeless = false;
+    return m_windowSystem.RunModal(*this, m_templateId, m_parent);
+}
+
+bool Dialog::Create(Dialog* parent) { return Create(m_templateId, parent); }
 
 bool Dialog::Create(int templateId, Dialog* parent) {
     m_templateId = templateId;
     m_parent = parent;
+    m_modeless = true;
     return m_windowSystem.CreateModeless(*this, templateId, parent);
 }
 
@@ -51,7 +57,9 @@ void Dialog::DestroyWindow() {
 }
 
 void Dialog::EndDialog(int result) {
-    if (m_window) m_window->EndDialog(result);
+    // On a modeless window the platform would only hide it, leaving a window nobody ends.
+    assert(!m_modeless && "EndDialog ends modal runs only");
+    if (m_window && !m_modeless) m_window->EndDialog(result);
 }
 
 NativeHandle Dialog::GetSafeHandle() const { return m_window ? m_window->GetHandle() : nullptr; }
@@ -104,9 +112,9 @@ bool Dialog::OnInitDialog() {
     return true;
 }
 
-void Dialog::OnOK() { EndDialog(kIdOk); }
+void Dialog::OnOK() { End(kIdOk); }
 
-void Dialog::OnCancel() { EndDialog(kIdCancel); }
+void Dialog::OnCancel() { End(kIdCancel); }
 
 void Dialog::Default() { m_passToDefault = true; }
 
@@ -125,4 +133,12 @@ void Dialog::ApplyInitialControlData() {
 void Dialog::DetachBoundControls() {
     for (Control* control : m_boundControls) control->Detach();
     m_boundControls.clear();
+}
+
+void Dialog::End(int result) {
+    if (m_modeless) {
+        DestroyWindow();
+    } else {
+        EndDialog(result);
+    }
 }

@@ -25,10 +25,13 @@ public:
     // Runs the dialog modally until IDOK or IDCANCEL ends it; returns that identifier, or -1 when
     // the window cannot be created.
     int DoModal();
-    // Creates the window modeless, owned by `parent`; false when it cannot be created.
+    // Creates the window modeless from the template the dialog was constructed with, owned by
+    // `parent`; false when it cannot be created. IDOK and IDCANCEL then destroy the window.
+    bool Create(Dialog* parent);
+    // The same from another template.
     bool Create(int templateId, Dialog* parent);
     void DestroyWindow();
-    // Ends the modal run with `result`.
+    // Ends the modal run with `result`; a modeless dialog has no run to end.
     void EndDialog(int result);
 
     // The dialog's window, null before it is created and after it is destroyed.
@@ -67,12 +70,15 @@ protected:
 private:
     void ApplyInitialControlData();
     void DetachBoundControls();
+    // What IDOK and IDCANCEL do: end the modal run, or destroy the modeless window.
+    void End(int result);
 
     static const MessageEntry kMessageEntries[];
 
     WindowSystem& m_windowSystem;
     int m_templateId;
     Dialog* m_parent;
+    bool m_modeless = false;
     DialogWindow* m_window = nullptr;
     bool m_passToDefault = false;
     std::vector<Control*> m_boundControls;

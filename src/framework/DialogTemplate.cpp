@@ -1,14 +1,11 @@
 #include "framework/DialogTemplate.h"
 
+#include "framework/WindowTypes.h"
+
 namespace {
 constexpr std::size_t kRegularHeaderSize = 18;
 constexpr std::size_t kExtendedHeaderSize = 26;
 constexpr std::uint32_t kExtendedSignature = 0xFFFF0001u;
-
-constexpr std::uint32_t kWsChild = 0x40000000u;
-constexpr std::uint32_t kDsAbsAlign = 0x0001u;
-constexpr std::uint32_t kDsCenter = 0x0800u;
-constexpr std::uint32_t kDsCenterMouse = 0x1000u;
 
 std::uint32_t ReadUnsigned(const unsigned char* bytes, std::size_t offset, std::size_t width) {
     std::uint32_t value = 0;

@@ -48,6 +48,12 @@ constexpr int kSmCyIcon = 12;
 constexpr unsigned kVkDelete = 0x2E;
 constexpr unsigned kVkF5 = 0x74;
 
+// Window and dialog styles that decide where a dialog goes.
+constexpr std::uint32_t kWsChild = 0x40000000u;
+constexpr std::uint32_t kDsAbsAlign = 0x0001u;
+constexpr std::uint32_t kDsCenter = 0x0800u;
+constexpr std::uint32_t kDsCenterMouse = 0x1000u;
+
 // Button.
 constexpr int kBnClicked = 0;
 

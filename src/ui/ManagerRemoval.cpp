@@ -35,7 +35,7 @@ void ManagerDialog::OnRemove() {
 
     ProgressDialog progress(GetWindowSystem());
     // Without a window the pass still runs; it just shows no progress.
-    progress.Create(IDD_PROGRESS, this);
+    progress.Create(this);
     if (progress.GetWindow()) {
         // The bar's bounds are 16-bit: a count beyond that wraps, as the control would.
         progress.GetProgressCtrl().SetRange(

@@ -226,6 +226,38 @@ TEST_F(Win32WindowSystemTest, OwnedModelessDialogSitsAtTheOwnersClientOrigin) {
     EXPECT_EQ(owned.GetWindow(), nullptr);
 }
 
+TEST_F(Win32WindowSystemTest, OkOrCancelDestroysAModelessWindowAndLeavesItsOwnerRunning) {
+    // What the dialog manager makes of Enter and Escape in the window.
+    for (const int command : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(command);
+        Win32TestDialog main(system, IDD_TEST_MAIN);
+        Win32TestDialog owned(system, IDD_TEST_OWNED);
+        owned.bindsControls = false;
+        HWND window = nullptr;
+        bool windowLeft = true;
+        bool ownerRan = false;
+        main.onStart = [&] {
+            ASSERT_TRUE(owned.Create(&main));
+            window = owned.Hwnd();
+            ::SendMessageA(window, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), 0);
+            windowLeft = ::IsWindow(window) != FALSE;
+            ::PostMessageA(main.Hwnd(), kWmPoke, 0, 0);
+        };
+        // Reached only while the owner's run goes on.
+        main.onPoke = [&] {
+            ownerRan = true;
+            PostCommand(main.Hwnd(), IDOK);
+        };
+
+        EXPECT_EQ(main.DoModal(), IDOK);
+
+        EXPECT_NE(window, nullptr);
+        EXPECT_FALSE(windowLeft);
+        EXPECT_EQ(owned.GetWindow(), nullptr);
+        EXPECT_TRUE(ownerRan);
+    }
+}
+
 TEST_F(Win32WindowSystemTest, MessageBoxWithoutCaptionShowsTheExecutablesName) {
     Win32TestDialog dialog(system, IDD_TEST_MAIN);
     int answer = 0;
