@@ -10,7 +10,6 @@
 #include <unordered_set>
 
 #include "catalog/ValueData.h"
-#include "installer/InstallerBinding.h"
 
 const char* const kDriversKeyPath = "SOFTWARE\\Velmora\\IVI\\Drivers";
 
@@ -97,9 +96,13 @@ int DriverCatalog::Filter(const DriverField& field, const std::string& text) {
 }
 
 bool DriverCatalog::Uninstall(int index) {
+    return UninstallWithOutcome(index) == RemovalOutcome::Failed;
+}
+
+RemovalOutcome DriverCatalog::UninstallWithOutcome(int index) {
     CheckIndex(index);
     const std::string productCode = m_records[static_cast<std::size_t>(index)].GetProductCode();
-    return RemoveProduct(m_installer, productCode);
+    return RemoveProductWithOutcome(m_installer, productCode);
 }
 
 int DriverCatalog::Count() const { return static_cast<int>(m_records.size()); }

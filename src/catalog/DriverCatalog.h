@@ -6,6 +6,7 @@
 #include "catalog/DriverField.h"
 #include "catalog/DriverRecord.h"
 #include "catalog/RegistryReader.h"
+#include "installer/InstallerBinding.h"
 
 class WindowsInstaller;
 
@@ -38,6 +39,8 @@ public:
     // Removes the record's product through Windows Installer. Returns true when that FAILED.
     // The records are not changed. "Invalid index", on an empty catalog too.
     virtual bool Uninstall(int index);
+    // Uninstall, telling a removal that still needs a restart from one that does not.
+    RemovalOutcome UninstallWithOutcome(int index);
 
     int Count() const;
     // "Invalid index".

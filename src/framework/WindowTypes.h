@@ -39,6 +39,7 @@ constexpr unsigned kMbOk = 0x00;
 constexpr unsigned kMbYesNo = 0x04;
 constexpr unsigned kMbIconError = 0x10;
 constexpr unsigned kMbIconQuestion = 0x20;
+constexpr unsigned kMbIconInformation = 0x40;
 
 // WM_SETICON sizes, system metrics, virtual keys.
 constexpr WordParam kIconSmall = 0;

@@ -255,6 +255,7 @@ private:
             ::SendDlgItemMessageW(window, kMessageBoxIconId, STM_GETICON, 0, 0));
         if (icon && icon == ::LoadIconA(nullptr, IDI_QUESTION)) box.style |= kMbIconQuestion;
         if (icon && icon == ::LoadIconA(nullptr, IDI_HAND)) box.style |= kMbIconError;
+        if (icon && icon == ::LoadIconA(nullptr, IDI_ASTERISK)) box.style |= kMbIconInformation;
         box.duringProgress = FindProgressDialogOfThisThread() != nullptr;
         m_boxes.push_back(box);
 
