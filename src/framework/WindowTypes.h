@@ -18,6 +18,7 @@ struct ClientRect {
 };
 
 // Window messages.
+constexpr unsigned kWmSetRedraw = 0x000B;
 constexpr unsigned kWmClose = 0x0010;
 constexpr unsigned kWmPaint = 0x000F;
 constexpr unsigned kWmIconEraseBkgnd = 0x0027;
