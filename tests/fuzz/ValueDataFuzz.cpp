@@ -126,7 +126,8 @@ void CheckRecords(FuzzedDataProvider& input) {
     for (std::size_t i = 0; i < records.size(); ++i) {
         const DriverRecord copy(records[i]);
         FUZZ_CHECK(Holds(copy, texts[i]));
-        DriverRecord moved(std::move(DriverRecord(copy)));
+        DriverRecord source(copy);
+        DriverRecord moved(std::move(source));
         FUZZ_CHECK(Holds(moved, texts[i]));
         DriverRecord assigned = records[(i + 1) % records.size()];
         assigned = copy;
