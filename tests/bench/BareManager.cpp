@@ -86,7 +86,11 @@ void FillFilters(HWND dialog) {
                 SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
             SendMessageA(combo, CB_SETITEMDATA, position, reinterpret_cast<LPARAM>(&text));
         }
-        SendMessageA(combo, CB_SETCURSEL, 0, 0);
+        // The combo sorts, so "<All>" need not be first.
+        SendMessageA(combo, CB_SETCURSEL,
+                     SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                  reinterpret_cast<LPARAM>("<All>")),
+                     0);
     }
 }
 
