@@ -51,10 +51,9 @@ void SetInstallerUiMode(WindowsInstaller& installer, InstallerUiMode mode, void*
 
 RemovalOutcome RemoveProductWithOutcome(WindowsInstaller& installer,
                                         const std::string& productCode) {
-    unsigned result = installer.ConfigureProduct(productCode.c_str(), kInstallLevelDefault,
-                                                 kInstallStateAbsent, kRemoveCommandLine);
-    for (int retry = 0; result == kInstallAlreadyRunning && retry < kBusyRetries; ++retry) {
-        installer.WaitBeforeRetry(kBusyRetryMilliseconds);
+    unsigned result = kInstallAlreadyRunning;
+    for (int attempt = 0; result == kInstallAlreadyRunning && attempt <= kBusyRetries; ++attempt) {
+        if (attempt > 0) installer.WaitBeforeRetry(kBusyRetryMilliseconds);
         result = installer.ConfigureProduct(productCode.c_str(), kInstallLevelDefault,
                                             kInstallStateAbsent, kRemoveCommandLine);
     }

@@ -251,13 +251,6 @@ INSTANTIATE_TEST_SUITE_P(
                                  r.AddText(kDriversKeyPath, "{a}", "Fits;C;A;M", k64);
                                  r.AddText(kDriversKeyPath, "{b}", "B;C;A;M", k64);
                              },
-                             {"B/A/{b}", "Fits/A/{a}"}},
-                    ViewCase{"too long in the 64-bit view only",
-                             [](FakeRegistry& r) {
-                                 r.AddText(kDriversKeyPath, "{a}", "Fits;C;A;M");
-                                 r.AddBytes(kDriversKeyPath, "{a}", DataOfSize(300, "Long"), k64);
-                                 r.AddText(kDriversKeyPath, "{b}", "B;C;A;M", k64);
-                             },
                              {"B/A/{b}", "Fits/A/{a}"}}));
 
 TEST(CatalogConstruction, ReadsNothingUntilReloadAndStartsEmpty) {
