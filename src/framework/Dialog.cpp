@@ -58,7 +58,6 @@ void Dialog::DestroyWindow() {
 
 void Dialog::EndDialog(int result) {
     // On a modeless window the platform would only hide it, leaving a window nobody ends.
-    assert(!m_modeless && "EndDialog ends modal runs only");
     if (m_window && !m_modeless) m_window->EndDialog(result);
 }
 

@@ -7,6 +7,7 @@
 #include "CalvornTest.h"
 #include "MessageBoxes.h"
 #include "Polling.h"
+#include "ProductTexts.h"
 #include "SampleDrivers.h"
 #include "res/resource.h"
 
@@ -44,8 +45,8 @@ TEST_F(CalvornTest, DeleteKeyDownRemovesOnlyWithoutKeyFlags) {
             m_manager.PostKeyDown(VK_DELETE, key.lParam);
             const ShownMessageBox box = WaitForMessageBox(m_calvorn.Id(), m_manager.Handle());
             ASSERT_NE(box.window, nullptr);
-            EXPECT_EQ(box.caption, "Uninstall Drivers");
-            EXPECT_EQ(box.text, "Are you sure you want to uninstall the Varden VS5 Scope driver?");
+            EXPECT_EQ(box.caption, product::kConfirmCaption);
+            EXPECT_EQ(box.text, product::ConfirmOne("Varden VS5 Scope"));
             ASSERT_TRUE(Answer(box, IDNO));
         } else {
             // A command would open its question inside the handler and keep the call waiting.
@@ -65,7 +66,7 @@ TEST_F(CalvornTest, DeleteKeyDownRunsTheRemovalEvenWithRemoveDisabled) {
     m_manager.PostKeyDown(VK_DELETE, kNoFlags);
     const ShownMessageBox box = WaitForMessageBox(m_calvorn.Id(), m_manager.Handle());
     ASSERT_NE(box.window, nullptr);
-    EXPECT_EQ(box.text, "Are you sure you want to uninstall the Altheon AT3440 DMM driver?");
+    EXPECT_EQ(box.text, product::ConfirmOne("Altheon AT3440 DMM"));
     ASSERT_TRUE(Answer(box, IDNO));
 }
 

@@ -9,6 +9,7 @@
 
 #include "CalvornTest.h"
 #include "MessageBoxes.h"
+#include "ProductTexts.h"
 #include "RemoteWindows.h"
 #include "SampleDrivers.h"
 #include "res/resource.h"
@@ -28,20 +29,15 @@ const std::vector<int> kYesNo = {IDYES, IDNO};
 const std::vector<int> kOk = {IDOK};
 
 ExpectedBox Confirmation(const std::string& text) {
-    return {"Uninstall Drivers", text, "question", kYesNo};
+    return {product::kConfirmCaption, text, "question", kYesNo};
 }
 ExpectedBox Failure(const std::string& name) {
-    return {"Driver Not Uninstalled",
-            "The " + name + " driver could not be uninstalled successfully.", "error", kOk};
+    return {product::kFailureCaption, product::NotRemoved(name), "error", kOk};
 }
-const ExpectedBox kAllRemoved = {"Calvorn", "All selected drivers were uninstalled successfully",
-                                 "none", kOk};
-const ExpectedBox kSomeFailed = {
-    "Calvorn", "Some selected drivers could not be uninstalled successfully", "error", kOk};
-const char kSeveralQuestion[] = "Are you sure you want to uninstall all selected drivers?";
-const ExpectedBox kRestartNotice = {
-    "Calvorn", "Restart the computer to finish uninstalling the selected drivers.", "information",
-    kOk};
+const ExpectedBox kAllRemoved = {product::kAppName, product::kAllRemoved, "none", kOk};
+const ExpectedBox kSomeFailed = {product::kAppName, product::kSomeNotRemoved, "error", kOk};
+const char* const kSeveralQuestion = product::kConfirmSeveral;
+const ExpectedBox kRestartNotice = {product::kAppName, product::kRestartNeeded, "information", kOk};
 
 Lines Without(Lines lines, const Lines& removed) {
     for (const std::string& line : removed) {
@@ -65,7 +61,7 @@ protected:
     }
 
     std::vector<HWND> ProgressWindows() const {
-        return TopLevelWindows(m_calvorn.Id(), "Remove Selected Drivers");
+        return TopLevelWindows(m_calvorn.Id(), product::kProgressCaption);
     }
 };
 
@@ -73,9 +69,7 @@ TEST_F(RemovalTest, RemovesOneSelectedDriver) {
     const Lines chosen = {"Kestrel KP2200 DC Supply\tC"};
     ASSERT_TRUE(m_manager.SelectLines(chosen));
     m_manager.ClickRemove();
-    ExpectBoxAndAnswer(
-        Confirmation("Are you sure you want to uninstall the Kestrel KP2200 DC Supply driver?"),
-        IDYES);
+    ExpectBoxAndAnswer(Confirmation(product::ConfirmOne("Kestrel KP2200 DC Supply")), IDYES);
     ExpectBoxAndAnswer(kAllRemoved, IDOK);
 
     EXPECT_EQ(m_manager.Lines(), Without(kAllLines, chosen));
@@ -133,9 +127,7 @@ TEST_F(RemovalTest, RemovesASixtyFourBitDriverAndLeavesTheOthers) {
     const Lines chosen = {"Norvik NS80 Switch Matrix\tC"};
     ASSERT_TRUE(m_manager.SelectLines(chosen));
     m_manager.ClickRemove();
-    ExpectBoxAndAnswer(
-        Confirmation("Are you sure you want to uninstall the Norvik NS80 Switch Matrix driver?"),
-        IDYES);
+    ExpectBoxAndAnswer(Confirmation(product::ConfirmOne("Norvik NS80 Switch Matrix")), IDYES);
     ExpectBoxAndAnswer(kAllRemoved, IDOK);
 
     EXPECT_EQ(m_manager.Lines(), Without(kAllLines, chosen));
@@ -174,8 +166,7 @@ TEST_F(RemovalTest, RemovedDriverReturnsOnAFilterChangeUntilRefresh) {
     const Lines chosen = {"Orrin OS90 Analyzer\tC"};
     ASSERT_TRUE(m_manager.SelectLines(chosen));
     m_manager.ClickRemove();
-    ExpectBoxAndAnswer(
-        Confirmation("Are you sure you want to uninstall the Orrin OS90 Analyzer driver?"), IDYES);
+    ExpectBoxAndAnswer(Confirmation(product::ConfirmOne("Orrin OS90 Analyzer")), IDYES);
     ExpectBoxAndAnswer(kAllRemoved, IDOK);
     ASSERT_EQ(m_manager.Lines(), Without(kAllLines, chosen));
 

@@ -2,6 +2,7 @@
 #include <functional>
 
 #include "ManagerScenario.h"
+#include "ProductTexts.h"
 #include "catalog/DriverCatalog.h"
 #include "res/resource.h"
 
@@ -10,7 +11,7 @@ using ::testing::ElementsAre;
 using ::testing::UnorderedElementsAre;
 
 const int kFilters[] = {IDC_CLASS_FILTER, IDC_MANUFACTURER_FILTER, IDC_ADE_FILTER};
-const char kPlaceholder[] = "No installed IVI drivers found";
+using product::kPlaceholderLine;
 
 class FilterScenario : public ManagerScenario {};
 
@@ -38,7 +39,7 @@ TEST_P(EmptyCatalogScenario, ShowsOnlyAllItemsAndThePlaceholder) {
     Start();
 
     ExpectOnlyAllItems(*this, *m_driver);
-    EXPECT_THAT(Lines(), ElementsAre(Line{kPlaceholder, 0}));
+    EXPECT_THAT(Lines(), ElementsAre(Line{kPlaceholderLine, 0}));
     EXPECT_FALSE(m_driver->IsEnabled(IDC_REMOVE));
     EXPECT_TRUE(m_driver->MessageBoxes().empty());
 }
@@ -250,7 +251,7 @@ TEST_P(VanishingKeyScenario, RefreshShowsTheEmptyCatalogWithoutAMessage) {
     m_driver->Click(IDC_REFRESH);
 
     ExpectOnlyAllItems(*this, *m_driver);
-    EXPECT_THAT(Lines(), ElementsAre(Line{kPlaceholder, 0}));
+    EXPECT_THAT(Lines(), ElementsAre(Line{kPlaceholderLine, 0}));
     EXPECT_TRUE(m_driver->MessageBoxes().empty());
 }
 

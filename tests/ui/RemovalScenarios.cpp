@@ -2,6 +2,7 @@
 #include <set>
 
 #include "ManagerScenario.h"
+#include "ProductTexts.h"
 #include "res/resource.h"
 
 namespace {
@@ -10,22 +11,20 @@ using ::testing::ElementsAreArray;
 using Box = UiDriver::MessageBoxSeen;
 using Progress = UiDriver::ProgressSeen;
 
-const char kConfirmCaption[] = "Uninstall Drivers";
-const char kConfirmSeveral[] = "Are you sure you want to uninstall all selected drivers?";
-const char kAllRemoved[] = "All selected drivers were uninstalled successfully";
-const char kSomeNotRemoved[] = "Some selected drivers could not be uninstalled successfully";
-constexpr unsigned kConfirmStyle = 0x24;
-constexpr unsigned kErrorStyle = 0x10;
+using product::kAllRemoved;
+using product::kConfirmCaption;
+using product::kConfirmSeveral;
+using product::kConfirmStyle;
+using product::kErrorStyle;
+using product::kSomeNotRemoved;
 constexpr unsigned kInstallerFailure = 1603;
 
 Box ConfirmOne(const std::string& name) {
-    return {"Are you sure you want to uninstall the " + name + " driver?", kConfirmCaption,
-            kConfirmStyle};
+    return {product::ConfirmOne(name), kConfirmCaption, kConfirmStyle};
 }
 
 Box Failure(const std::string& name) {
-    return {"The " + name + " driver could not be uninstalled successfully.",
-            "Driver Not Uninstalled", kErrorStyle};
+    return {product::NotRemoved(name), product::kFailureCaption, kErrorStyle};
 }
 
 Progress Bar(int high, int position) { return {true, 0, high, position}; }
@@ -313,8 +312,8 @@ TEST_P(OutcomeScenario, RestartsCountAsRemovedAndAreAnnouncedOnceAtTheEnd) {
                         ? Box{kAllRemoved, m_driver->ApplicationName(), kMbOk}
                         : Box{kSomeNotRemoved, m_driver->ApplicationName(), kErrorStyle});
     if (GetParam().restartNotice) {
-        boxes.push_back({"Restart the computer to finish uninstalling the selected drivers.",
-                         m_driver->ApplicationName(), kMbOk | kMbIconInformation});
+        boxes.push_back(
+            {product::kRestartNeeded, m_driver->ApplicationName(), product::kInformationStyle});
     }
     EXPECT_THAT(m_driver->MessageBoxes(), ElementsAreArray(boxes));
     EXPECT_EQ(LineTexts(), remaining);

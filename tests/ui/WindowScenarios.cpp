@@ -1,4 +1,5 @@
 #include "ManagerScenario.h"
+#include "ProductTexts.h"
 #include "res/resource.h"
 
 namespace {
@@ -61,7 +62,7 @@ TEST_F(WindowScenario, DeleteWithThePlaceholderSelectedRemovesNothing) {
     EXPECT_TRUE(m_driver->MessageBoxes().empty());
     EXPECT_TRUE(m_installer.ConfigureCalls().empty());
     EXPECT_TRUE(m_driver->ClosedProgress().empty());
-    EXPECT_THAT(Items(IDC_DRIVER_LIST), ElementsAre("No installed IVI drivers found"));
+    EXPECT_THAT(Items(IDC_DRIVER_LIST), ElementsAre(product::kPlaceholderLine));
 }
 
 struct KeyCase {

@@ -15,6 +15,7 @@ constexpr bool Same(Copy copy, Original original) {
 
 // Window messages.
 static_assert(Same(kWmClose, WM_CLOSE));
+static_assert(Same(kWmSetRedraw, WM_SETREDRAW));
 static_assert(Same(kWmPaint, WM_PAINT));
 static_assert(Same(kWmIconEraseBkgnd, WM_ICONERASEBKGND));
 static_assert(Same(kWmQueryDragIcon, WM_QUERYDRAGICON));
@@ -35,6 +36,7 @@ static_assert(Same(kMbOk, MB_OK));
 static_assert(Same(kMbYesNo, MB_YESNO));
 static_assert(Same(kMbIconError, MB_ICONERROR));
 static_assert(Same(kMbIconQuestion, MB_ICONQUESTION));
+static_assert(Same(kMbIconInformation, MB_ICONINFORMATION));
 
 // WM_SETICON sizes, system metrics, virtual keys.
 static_assert(Same(kIconSmall, ICON_SMALL));

@@ -4,6 +4,7 @@
 
 #include "ManagerScenario.h"
 #include "MemoryUiDriver.h"
+#include "ProductTexts.h"
 #include "catalog/DriverCatalog.h"
 #include "res/resource.h"
 
@@ -169,7 +170,7 @@ TEST_F(MemoryWindow, RemovalRunsWithoutAProgressWindow) {
     EXPECT_THAT(window.Control(IDC_DRIVER_LIST)->Texts(),
                 ElementsAre("Gamma\tLabVIEW", "Scope\tC", "Scope\tLabVIEW"));
     ASSERT_EQ(system.MessageBoxes().size(), 2u);
-    EXPECT_EQ(system.MessageBoxes()[1].text, "All selected drivers were uninstalled successfully");
+    EXPECT_EQ(system.MessageBoxes()[1].text, product::kAllRemoved);
     manager.DestroyWindow();
 }
 
@@ -227,7 +228,7 @@ TEST_F(MemoryWindow, RuntimeErrorsOfTheCatalogAreAbsorbed) {
 
     ASSERT_TRUE(m_manager->Create(IDD_MANAGER, nullptr));
 
-    EXPECT_THAT(Items(IDC_DRIVER_LIST), ElementsAre("No installed IVI drivers found"));
+    EXPECT_THAT(Items(IDC_DRIVER_LIST), ElementsAre(product::kPlaceholderLine));
     EXPECT_TRUE(m_driver->MessageBoxes().empty());
     m_manager->DestroyWindow();
     m_manager.reset();

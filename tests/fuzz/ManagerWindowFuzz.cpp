@@ -1,0 +1,502 @@
+// The main window over the in-memory window system: a registry decoded from the input, then a
+// decoded sequence of what a user does (filter choices, selections, Remove by button or Delete
+// answered Yes or No, F5, Refresh, any other key) while the registry changes between steps and
+// the installer fails for some products. After every step the window is checked against a model
+// of what it must show, and every installer call against what the user asked for.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "FakeRegistry.h"
+#include "FuzzCheck.h"
+#include "MemoryUiDriver.h"
+#include "ProductTexts.h"
+#include "catalog/DriverCatalog.h"
+#include "installer/WindowsInstaller.h"
+#include "res/resource.h"
+#include "ui/ManagerDialog.h"
+
+namespace {
+
+using product::kAllItem;
+using product::kPlaceholderLine;
+
+constexpr unsigned kBusy = 1618;
+// How often a busy installer is asked in all before the removal counts as failed.
+constexpr std::size_t kBusyCalls = 601;
+const unsigned kResults[] = {0, 1603, 3010, 1641, kBusy, 1605, 87};
+const int kFilters[] = {IDC_CLASS_FILTER, IDC_MANUFACTURER_FILTER, IDC_ADE_FILTER};
+const DriverField kFilterFields[] = {DriverField::Class, DriverField::Manufacturer,
+                                     DriverField::Ade};
+
+// Answers each product's removals from its script, reset before every command; records calls.
+class ScriptedInstaller : public WindowsInstaller {
+public:
+    std::map<std::string, std::vector<unsigned>> scripts;
+    std::vector<std::string> calls;
+
+    int SetInternalUi(int level, void**) override { return level; }
+    unsigned ConfigureProduct(const char* productCode, int, int, const char*) override {
+        FUZZ_CHECK(productCode != nullptr);
+        calls.emplace_back(productCode);
+        const auto found = scripts.find(productCode);
+        if (found == scripts.end() || found->second.empty()) return 0;
+        const std::size_t turn = m_turns[productCode]++;
+        return found->second[std::min(turn, found->second.size() - 1)];
+    }
+    void WaitBeforeRetry(unsigned) override {}
+    void Reset() {
+        calls.clear();
+        m_turns.clear();
+    }
+
+private:
+    std::map<std::string, std::size_t> m_turns;
+};
+
+struct StoredValue {
+    RegistryView view;
+    std::string name;
+    std::vector<unsigned char> data;
+};
+
+std::string Pick(FuzzedDataProvider& input, const std::vector<std::string>& pool) {
+    if (input.ConsumeIntegralInRange<int>(0, 7) == 0) return input.ConsumeRandomLengthString(12);
+    return pool[input.ConsumeIntegralInRange<std::size_t>(0, pool.size() - 1)];
+}
+
+// Mostly well-formed driver values from small pools, so that filters match and texts repeat;
+// sometimes any bytes at all.
+StoredValue DecodeValue(FuzzedDataProvider& input) {
+    static const std::vector<std::string> codes = {"{A}", "{B}", "{C}", "{D}", "{E}", "{F}"};
+    static const std::vector<std::string> names = {"Alpha", "beta", "Scope", "Gamma", "alpha"};
+    static const std::vector<std::string> classes = {"DMM", "Scope", "<All>", "dmm"};
+    static const std::vector<std::string> ades = {"C", "LabVIEW", ".NET", "<All>"};
+    static const std::vector<std::string> makers = {"Velmora", "Acme", "_x", "acme"};
+    StoredValue value;
+    value.view =
+        input.ConsumeIntegralInRange<int>(0, 3) == 0 ? RegistryView::Bits64 : RegistryView::Bits32;
+    value.name = Pick(input, codes);
+    std::string text;
+    if (input.ConsumeIntegralInRange<int>(0, 7) == 0) {
+        text = input.ConsumeRandomLengthString(300);
+    } else {
+        text = Pick(input, names) + ";" + Pick(input, classes) + ";" + Pick(input, ades) + ";" +
+               Pick(input, makers);
+    }
+    value.data.assign(text.begin(), text.end());
+    if (input.ConsumeIntegralInRange<int>(0, 7) != 0) value.data.push_back(0);
+    return value;
+}
+
+// The registry as the model holds it: one value per name and view, as the platform's would.
+void Store(std::vector<StoredValue>& values, StoredValue value) {
+    for (StoredValue& stored : values) {
+        if (stored.view == value.view && stored.name == value.name) {
+            stored = std::move(value);
+            return;
+        }
+    }
+    values.push_back(std::move(value));
+}
+
+void Rebuild(FakeRegistry& registry, const std::vector<StoredValue>& values, bool keys[2]) {
+    registry = FakeRegistry();
+    const RegistryView views[] = {RegistryView::Bits32, RegistryView::Bits64};
+    for (int view = 0; view < 2; ++view) {
+        if (keys[view]) registry.AddKey(kDriversKeyPath, views[view]);
+    }
+    for (const StoredValue& value : values) {
+        if (keys[value.view == RegistryView::Bits64 ? 1 : 0]) {
+            registry.AddBytes(kDriversKeyPath, value.name, value.data, value.view);
+        }
+    }
+}
+
+struct Record {
+    std::string code;
+    std::string field[4];  // indexed by DriverField::Name .. Manufacturer, less one
+};
+
+std::string FieldOf(const Record& record, DriverField field) {
+    switch (field) {
+        case DriverField::Name:
+            return record.field[0];
+        case DriverField::Class:
+            return record.field[1];
+        case DriverField::Ade:
+            return record.field[2];
+        case DriverField::Manufacturer:
+            return record.field[3];
+        default:
+            return record.code;
+    }
+}
+
+// What the window's catalog holds after a load of this registry: the catalog over a copy, which
+// the catalog-load target checks on its own.
+std::vector<Record> LoadReference(const std::vector<StoredValue>& values, bool keys[2]) {
+    FakeRegistry registry;
+    Rebuild(registry, values, keys);
+    ScriptedInstaller unused;
+    DriverCatalog catalog(registry, unused, kDriversKeyPath, 20);
+    try {
+        catalog.Reload();
+    } catch (const std::runtime_error&) {
+        return {};
+    }
+    std::vector<Record> records(static_cast<std::size_t>(catalog.Count()));
+    for (int i = 0; i < catalog.Count(); ++i) {
+        Record& record = records[static_cast<std::size_t>(i)];
+        record.code = catalog.GetField(DriverField::ProductCode, i);
+        record.field[0] = catalog.GetField(DriverField::Name, i);
+        record.field[1] = catalog.GetField(DriverField::Class, i);
+        record.field[2] = catalog.GetField(DriverField::Ade, i);
+        record.field[3] = catalog.GetField(DriverField::Manufacturer, i);
+    }
+    return records;
+}
+
+struct Line {
+    std::string text;
+    LongParam data;
+    bool operator<(const Line& other) const {
+        return text != other.text ? text < other.text : data < other.data;
+    }
+    bool operator==(const Line& other) const { return text == other.text && data == other.data; }
+};
+
+class Session {
+public:
+    Session(FuzzedDataProvider& input) : m_input(input) {
+        const std::size_t count = input.ConsumeIntegralInRange<std::size_t>(0, 10);
+        for (std::size_t i = 0; i < count; ++i) Store(m_values, DecodeValue(input));
+        m_keys[0] = input.ConsumeIntegralInRange<int>(0, 9) != 0;
+        m_keys[1] = input.ConsumeBool();
+        Rebuild(m_registry, m_values, m_keys);
+
+        m_ui.Memory().onMessageBox = [this](const MessageBoxCall& call) {
+            m_boxes.push_back(call.text);
+            if ((call.style & kMbYesNo) != 0) {
+                m_ui.QueueMessageBoxAnswer(m_answerYes ? kIdYes : kIdNo);
+            }
+        };
+        m_manager = std::make_unique<ManagerDialog>(m_ui.System(), m_registry, m_installer);
+        m_ui.Watch(*m_manager);
+        FUZZ_CHECK(m_manager->Create(IDD_MANAGER, nullptr));
+        m_records = LoadReference(m_values, m_keys);
+        m_gone.clear();
+        CheckWindow();
+    }
+
+    ~Session() { m_manager->DestroyWindow(); }
+
+    void Step() {
+        switch (m_input.ConsumeIntegralInRange<int>(0, 7)) {
+            case 0:
+                ChooseFilter();
+                break;
+            case 1:
+                SelectLines();
+                break;
+            case 2:
+                Remove([this] { m_ui.Click(IDC_REMOVE); }, m_ui.IsEnabled(IDC_REMOVE));
+                break;
+            case 3: {
+                const unsigned flags = KeyFlags();
+                Remove([&] { m_ui.KeyDown(kVkDelete, 1, flags); }, flags == 0);
+                break;
+            }
+            case 4:
+                Refresh(true);
+                break;
+            case 5: {
+                const unsigned flags = KeyFlags();
+                Refresh(false, flags);
+                break;
+            }
+            case 6:
+                OtherKey();
+                break;
+            default:
+                ChangeRegistry();
+                break;
+        }
+        CheckWindow();
+    }
+
+private:
+    unsigned KeyFlags() {
+        return m_input.ConsumeBool() ? 0u : m_input.ConsumeIntegral<std::uint16_t>();
+    }
+
+    std::vector<Line> Lines() {
+        std::vector<Line> lines;
+        const std::vector<std::string> texts = m_ui.Items(IDC_DRIVER_LIST);
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            lines.push_back({texts[i], m_ui.ItemData(IDC_DRIVER_LIST, static_cast<int>(i))});
+        }
+        return lines;
+    }
+
+    // The text a filter filters by: empty for its "<All>" item.
+    std::string FilterText(int filter) {
+        const int selection = m_ui.ComboSelection(filter);
+        FUZZ_CHECK(selection >= 0);
+        const LongParam data = m_ui.ItemData(filter, selection);
+        return data == 0 ? std::string() : std::string(reinterpret_cast<const char*>(data));
+    }
+
+    void CheckWindow() {
+        for (int filter = 0; filter < 3; ++filter)
+            CheckFilter(kFilters[filter], kFilterFields[filter]);
+        const std::vector<Line> lines = Lines();
+        if (m_records.empty()) {
+            FUZZ_CHECK(lines.size() == 1 && lines[0].text == kPlaceholderLine);
+            return;
+        }
+        std::string filters[3];
+        for (int filter = 0; filter < 3; ++filter) filters[filter] = FilterText(kFilters[filter]);
+        std::vector<Line> expected;
+        for (std::size_t index = 0; index < m_records.size(); ++index) {
+            if (m_gone.count(index) != 0) continue;
+            const Record& record = m_records[index];
+            bool matches = true;
+            for (int filter = 0; filter < 3; ++filter) {
+                const std::string& text = filters[filter];
+                if (!text.empty() && text != kAllItem &&
+                    text != FieldOf(record, kFilterFields[filter])) {
+                    matches = false;
+                }
+            }
+            if (!matches) continue;
+            std::string line = record.field[0];
+            if (filters[2].empty()) line += "\t" + record.field[2];
+            expected.push_back({line, static_cast<LongParam>(index)});
+        }
+        std::vector<Line> actual = lines;
+        std::sort(actual.begin(), actual.end());
+        std::sort(expected.begin(), expected.end());
+        FUZZ_CHECK(actual == expected);
+    }
+
+    // "<All>" with no data, then each distinct text of the field once, its data its own text.
+    void CheckFilter(int filter, DriverField field) {
+        const std::vector<std::string> items = m_ui.Items(filter);
+        std::vector<std::string> expected = {kAllItem};
+        for (const Record& record : m_records) {
+            const std::string text = FieldOf(record, field);
+            if (std::find(expected.begin() + 1, expected.end(), text) == expected.end()) {
+                expected.push_back(text);
+            }
+        }
+        std::vector<std::string> actual = items;
+        std::sort(actual.begin(), actual.end());
+        std::sort(expected.begin(), expected.end());
+        FUZZ_CHECK(actual == expected);
+        int allItems = 0;
+        for (std::size_t position = 0; position < items.size(); ++position) {
+            const LongParam data = m_ui.ItemData(filter, static_cast<int>(position));
+            if (data == 0) {
+                FUZZ_CHECK(items[position] == kAllItem);
+                ++allItems;
+            } else {
+                FUZZ_CHECK(items[position] == reinterpret_cast<const char*>(data));
+            }
+        }
+        FUZZ_CHECK(allItems == 1);
+    }
+
+    void ChooseFilter() {
+        const int filter = kFilters[m_input.ConsumeIntegralInRange<int>(0, 2)];
+        const int count = static_cast<int>(m_ui.Items(filter).size());
+        const int position = m_input.ConsumeIntegralInRange<int>(-1, count);
+        m_ui.ChooseFilterItem(filter, position);
+        // Only a position that holds an item is a choice, and every choice refills the list.
+        if (position >= 0 && position < count) m_gone.clear();
+    }
+
+    void SelectLines() {
+        const int count = static_cast<int>(m_ui.Items(IDC_DRIVER_LIST).size());
+        std::vector<int> lines;
+        for (int line = 0; line < count && m_input.remaining_bytes() > 0; ++line) {
+            if (m_input.ConsumeBool()) lines.push_back(line);
+        }
+        m_ui.SelectLines(lines);
+        FUZZ_CHECK(m_ui.SelectedLines() == lines);
+    }
+
+    void Refresh(bool byButton, unsigned flags = 0) {
+        int before[3];
+        for (int filter = 0; filter < 3; ++filter) {
+            before[filter] = m_ui.ComboSelection(kFilters[filter]);
+        }
+        if (byButton) {
+            m_ui.Click(IDC_REFRESH);
+        } else {
+            m_ui.KeyDown(kVkF5, 1, flags);
+            // A key-down that carries flags came from the keyboard, not from us: ignored.
+            if (flags != 0) return;
+        }
+        m_records = LoadReference(m_values, m_keys);
+        m_gone.clear();
+        // Each filter keeps its position while the new items have one, else shows "<All>".
+        for (int filter = 0; filter < 3; ++filter) {
+            const int count = static_cast<int>(m_ui.Items(kFilters[filter]).size());
+            const int selection = m_ui.ComboSelection(kFilters[filter]);
+            if (before[filter] >= 0 && before[filter] < count) {
+                FUZZ_CHECK(selection == before[filter]);
+            } else {
+                FUZZ_CHECK(m_ui.ItemData(kFilters[filter], selection) == 0);
+            }
+        }
+    }
+
+    // Any key but the two commands, which steps of their own cover: nothing happens.
+    void OtherKey() {
+        unsigned key = m_input.ConsumeIntegral<std::uint8_t>();
+        if (key == kVkDelete || key == kVkF5) ++key;
+        const unsigned flags = KeyFlags();
+        const std::vector<Line> before = Lines();
+        const std::size_t boxes = m_boxes.size();
+        m_ui.KeyDown(key, 1, flags);
+        FUZZ_CHECK(m_boxes.size() == boxes);
+        FUZZ_CHECK(Lines() == before);
+    }
+
+    void ChangeRegistry() {
+        switch (m_input.ConsumeIntegralInRange<int>(0, 3)) {
+            case 0:
+                Store(m_values, DecodeValue(m_input));
+                break;
+            case 1:
+                if (!m_values.empty()) {
+                    m_values.erase(
+                        m_values.begin() +
+                        static_cast<std::ptrdiff_t>(
+                            m_input.ConsumeIntegralInRange<std::size_t>(0, m_values.size() - 1)));
+                }
+                break;
+            default: {
+                const int view = m_input.ConsumeBool() ? 1 : 0;
+                m_keys[view] = !m_keys[view];
+                break;
+            }
+        }
+        Rebuild(m_registry, m_values, m_keys);
+    }
+
+    // Runs a Remove command that the window acts on when `acts`; the user's answer and the
+    // installer's results come from the input.
+    template <typename Command>
+    void Remove(Command command, bool acts) {
+        m_answerYes = m_input.ConsumeBool();
+        m_installer.Reset();
+        m_installer.scripts.clear();
+        for (const Record& record : m_records) {
+            std::vector<unsigned> script = {m_input.PickValueInArray(kResults)};
+            if (script[0] == kBusy) script.push_back(m_input.PickValueInArray(kResults));
+            m_installer.scripts[record.code] = script;
+        }
+
+        const std::vector<Line> before = Lines();
+        const std::vector<int> selected = m_ui.SelectedLines();
+        const std::size_t boxes = m_boxes.size();
+        command();
+        const std::vector<std::string> shown(m_boxes.begin() + static_cast<std::ptrdiff_t>(boxes),
+                                             m_boxes.end());
+        FUZZ_CHECK(m_ui.Memory().FindWindow(IDD_PROGRESS) == nullptr);
+
+        if (!acts || selected.empty() || m_records.empty()) {
+            FUZZ_CHECK(shown.empty());
+            FUZZ_CHECK(m_installer.calls.empty());
+            FUZZ_CHECK(Lines() == before);
+            return;
+        }
+        FUZZ_CHECK(!shown.empty());
+        const std::string question =
+            selected.size() > 1
+                ? std::string(product::kConfirmSeveral)
+                : product::ConfirmOne(
+                      m_records[static_cast<std::size_t>(before[selected[0]].data)].field[0]);
+        FUZZ_CHECK(shown[0] == question);
+        if (!m_answerYes) {
+            FUZZ_CHECK(shown.size() == 1);
+            FUZZ_CHECK(m_installer.calls.empty());
+            FUZZ_CHECK(Lines() == before);
+            FUZZ_CHECK(m_ui.SelectedLines() == selected);
+            return;
+        }
+
+        // Every selected line, top to bottom, tried once: a busy installer is asked again for
+        // the same product only.
+        std::vector<std::string> expectedCalls;
+        std::vector<std::string> expectedBoxes = {question};
+        std::vector<Line> left;
+        std::vector<int> stillSelected;
+        bool failed = false;
+        bool restart = false;
+        for (std::size_t line = 0, next = 0; line < before.size(); ++line) {
+            if (next >= selected.size() || selected[next] != static_cast<int>(line)) {
+                left.push_back(before[line]);
+                continue;
+            }
+            ++next;
+            const auto index = static_cast<std::size_t>(before[line].data);
+            const Record& record = m_records[index];
+            const std::vector<unsigned>& script = m_installer.scripts[record.code];
+            const unsigned result = script.back();
+            const std::size_t calls = script[0] != kBusy ? 1 : (result == kBusy ? kBusyCalls : 2);
+            expectedCalls.insert(expectedCalls.end(), calls, record.code);
+            if (result == 0 || result == 3010 || result == 1641) {
+                restart = restart || result != 0;
+                m_gone.insert(index);
+            } else {
+                failed = true;
+                expectedBoxes.push_back(product::NotRemoved(record.field[0]));
+                stillSelected.push_back(static_cast<int>(left.size()));
+                left.push_back(before[line]);
+            }
+        }
+        expectedBoxes.push_back(failed ? product::kSomeNotRemoved : product::kAllRemoved);
+        if (restart) expectedBoxes.push_back(product::kRestartNeeded);
+
+        FUZZ_CHECK(m_installer.calls == expectedCalls);
+        FUZZ_CHECK(shown == expectedBoxes);
+        FUZZ_CHECK(Lines() == left);
+        FUZZ_CHECK(m_ui.SelectedLines() == stillSelected);
+    }
+
+    FuzzedDataProvider& m_input;
+    std::vector<StoredValue> m_values;
+    bool m_keys[2] = {true, false};
+    FakeRegistry m_registry;
+    ScriptedInstaller m_installer;
+    MemoryUiDriver m_ui;
+    std::unique_ptr<ManagerDialog> m_manager;
+    // The window's catalog as of its last load, and the records whose lines a removal took out
+    // of the list since its last fill.
+    std::vector<Record> m_records;
+    std::set<std::size_t> m_gone;
+    bool m_answerYes = false;
+    std::vector<std::string> m_boxes;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+    FuzzedDataProvider input(bytes, size);
+    Session session(input);
+    for (int step = 0; step < 64 && input.remaining_bytes() > 0; ++step) session.Step();
+    return 0;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+// The program's own texts and box styles as the tests expect them, written out once: a test
+// that spelled one differently would be testing a program nobody ships.
+namespace product {
+
+inline const char kAppName[] = "Calvorn";
+inline const char kProgressCaption[] = "Remove Selected Drivers";
+inline const char kAllItem[] = "<All>";
+inline const char kPlaceholderLine[] = "No installed IVI drivers found";
+
+inline const char kConfirmCaption[] = "Uninstall Drivers";
+inline const char kConfirmSeveral[] = "Are you sure you want to uninstall all selected drivers?";
+inline const char kFailureCaption[] = "Driver Not Uninstalled";
+inline const char kAllRemoved[] = "All selected drivers were uninstalled successfully";
+inline const char kSomeNotRemoved[] = "Some selected drivers could not be uninstalled successfully";
+inline const char kRestartNeeded[] =
+    "Restart the computer to finish uninstalling the selected drivers.";
+
+inline std::string ConfirmOne(const std::string& name) {
+    return "Are you sure you want to uninstall the " + name + " driver?";
+}
+inline std::string NotRemoved(const std::string& name) {
+    return "The " + name + " driver could not be uninstalled successfully.";
+}
+
+// MB_YESNO | MB_ICONQUESTION, MB_OK | MB_ICONERROR, MB_OK | MB_ICONINFORMATION.
+constexpr unsigned kConfirmStyle = 0x24;
+constexpr unsigned kErrorStyle = 0x10;
+constexpr unsigned kInformationStyle = 0x40;
+
+}  // namespace product
