@@ -10,6 +10,9 @@ class Dialog;
 // The standard help command.
 constexpr unsigned kIdHelp = 0xE146;
 
+// The exit status of a run that an unexpected exception ended.
+constexpr int kExitUnexpectedError = 1;
+
 // One row of an application's command table: a command identifier and its handler.
 struct CommandEntry {
     unsigned commandId;
@@ -49,7 +52,8 @@ public:
     Application& operator=(const Application&) = delete;
 
     // The entry's work: remembers the module, runs InitInstance, then ExitInstance, whose
-    // result is the process's exit status.
+    // result is the process's exit status. An exception that leaves InitInstance is reported
+    // through ReportUnexpectedError and ends the run with kExitUnexpectedError.
     int Run(NativeHandle instanceHandle);
 
     // Routes a command through this class's table, then its bases'; false when no row has it.
@@ -65,6 +69,8 @@ protected:
     virtual bool InitInstance();
     virtual int ExitInstance();
     virtual const CommandTable& GetCommandTable() const;
+    // Tells the user why the program is ending; `what` names what failed. Shows nothing here.
+    virtual void ReportUnexpectedError(const char* what);
 
     // The standard help handler. The program has no help content, so it shows nothing.
     void OnHelp();

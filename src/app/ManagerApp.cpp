@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <iterator>
+#include <string>
 
 #include "app/InstanceGuard.h"
 #include "framework/win32/Win32WindowSystem.h"
@@ -54,6 +55,14 @@ bool ManagerApp::InitInstance() {
     Win32WindowsInstaller installer;
     RunMainWindow(windowSystem, registry, installer);
     return false;
+}
+
+void ManagerApp::ReportUnexpectedError(const char* what) {
+    const std::string text = std::string("The program ended after an unexpected error: ") + what;
+    const Win32WindowSystem windowSystem(GetInstanceHandle());
+    // The main window is gone by now, so the box has no owner.
+    MessageBoxA(nullptr, text.c_str(), windowSystem.ApplicationName().c_str(),
+                MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 
 void ManagerApp::RunMainWindow(WindowSystem& windowSystem, RegistryReader& registry,

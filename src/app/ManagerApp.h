@@ -18,6 +18,8 @@ protected:
     // instance runs.
     bool InitInstance() override;
     const CommandTable& GetCommandTable() const override;
+    // A message box of its own, captioned with the application's name, with the error icon.
+    void ReportUnexpectedError(const char* what) override;
 
     // The main window's modal run over the given bindings; it is the main window meanwhile.
     void RunMainWindow(WindowSystem& windowSystem, RegistryReader& registry,

@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 #include <stdexcept>
+#include <string_view>
+#include <unordered_set>
 
-#include "catalog/RegistryReader.h"
 #include "catalog/ValueData.h"
-#include "installer/InstallerBinding.h"
 
 const char* const kDriversKeyPath = "SOFTWARE\\Velmora\\IVI\\Drivers";
 
@@ -95,9 +96,13 @@ int DriverCatalog::Filter(const DriverField& field, const std::string& text) {
 }
 
 bool DriverCatalog::Uninstall(int index) {
+    return UninstallWithOutcome(index) == RemovalOutcome::Failed;
+}
+
+RemovalOutcome DriverCatalog::UninstallWithOutcome(int index) {
     CheckIndex(index);
     const std::string productCode = m_records[static_cast<std::size_t>(index)].GetProductCode();
-    return RemoveProduct(m_installer, productCode);
+    return RemoveProductWithOutcome(m_installer, productCode);
 }
 
 int DriverCatalog::Count() const { return static_cast<int>(m_records.size()); }
@@ -109,10 +114,20 @@ const char* DriverCatalog::NameAt(int index) const {
 
 int DriverCatalog::Load() {
     if (!m_records.empty()) throw std::runtime_error("List must be empty");
+    // A driver's installer registers it in the view of its own bitness, so both views are read.
+    // The 32-bit view, the one this catalog has always read, comes first.
+    const bool opened32 = LoadView(RegistryView::Bits32, m_records);
+    std::vector<DriverRecord> records64;
+    const bool opened64 = LoadView(RegistryView::Bits64, records64);
+    if (!opened32 && !opened64) throw std::runtime_error("Invalid root key");
+    AddRecordsMissingFrom32BitView(records64);
+    Sort();
+    return Count();
+}
+
+bool DriverCatalog::LoadView(RegistryView view, std::vector<DriverRecord>& records) {
     RegistryKey key = nullptr;
-    if (m_registry.OpenKey(m_keyPath.c_str(), &key) != kRegistrySuccess) {
-        throw std::runtime_error("Invalid root key");
-    }
+    if (m_registry.OpenKey(m_keyPath.c_str(), view, &key) != kRegistrySuccess) return false;
     OpenKey closer(m_registry, key);
 
     char name[kNameCapacity];
@@ -133,12 +148,32 @@ int DriverCatalog::Load() {
         std::string fields[4];
         if (ParseValueData(reinterpret_cast<char*>(data), fields[0], fields[1], fields[2],
                            fields[3]) == 4) {
-            m_records.emplace_back(name, fields[0].c_str(), fields[1].c_str(), fields[2].c_str(),
-                                   fields[3].c_str());
+            records.emplace_back(name, fields[0].c_str(), fields[1].c_str(), fields[2].c_str(),
+                                 fields[3].c_str());
         }
     }
-    Sort();
-    return Count();
+    return true;
+}
+
+// On 32-bit Windows both views name the same key, and a product may register in both views on
+// 64-bit Windows: either way a product code already loaded from the 32-bit view is not listed
+// again. A value of the 32-bit view that gave no record (too long, too few fields) does not hide
+// the 64-bit view's.
+void DriverCatalog::AddRecordsMissingFrom32BitView(std::vector<DriverRecord>& records64) {
+    if (records64.empty()) return;
+    {
+        std::unordered_set<std::string_view> productCodes32;
+        productCodes32.reserve(m_records.size());
+        for (const DriverRecord& record : m_records) productCodes32.insert(record.GetProductCode());
+        records64.erase(std::remove_if(records64.begin(), records64.end(),
+                                       [&](const DriverRecord& record) {
+                                           return productCodes32.count(record.GetProductCode()) !=
+                                                  0;
+                                       }),
+                        records64.end());
+    }
+    m_records.insert(m_records.end(), std::make_move_iterator(records64.begin()),
+                     std::make_move_iterator(records64.end()));
 }
 
 void DriverCatalog::Clear() { m_records.clear(); }

@@ -5,14 +5,16 @@
 
 #include "catalog/DriverField.h"
 #include "catalog/DriverRecord.h"
+#include "catalog/RegistryReader.h"
+#include "installer/InstallerBinding.h"
 
-class RegistryReader;
 class WindowsInstaller;
 
 // The registry key below HKEY_LOCAL_MACHINE where every installed IVI driver registers itself.
 extern const char* const kDriversKeyPath;
 
-// The installed drivers, read from one registry key and kept sorted by DriverRecord's order.
+// The installed drivers, read from one registry key in both registry views and kept sorted by
+// DriverRecord's order.
 // Errors are std::runtime_error with fixed messages, thrown before anything changes.
 // Texts handed out stay valid until the catalog is next changed (Reload, Filter) or destroyed.
 class DriverCatalog {
@@ -25,7 +27,7 @@ public:
     DriverCatalog& operator=(const DriverCatalog&) = delete;
 
     // Empties the catalog and reads the key again; returns Count. "Invalid root key" when the
-    // key cannot be opened (the catalog is then empty).
+    // key opens in neither view (the catalog is then empty).
     virtual int Reload();
     // "Invalid index" (checked first), "Unknown field".
     virtual const char* GetField(const DriverField& field, int index) const;
@@ -37,6 +39,8 @@ public:
     // Removes the record's product through Windows Installer. Returns true when that FAILED.
     // The records are not changed. "Invalid index", on an empty catalog too.
     virtual bool Uninstall(int index);
+    // Uninstall, telling a removal that still needs a restart from one that does not.
+    RemovalOutcome UninstallWithOutcome(int index);
 
     int Count() const;
     // "Invalid index".
@@ -44,6 +48,9 @@ public:
 
 private:
     int Load();
+    // Appends the records of the key in `view` to `records`; false when the key does not open.
+    bool LoadView(RegistryView view, std::vector<DriverRecord>& records);
+    void AddRecordsMissingFrom32BitView(std::vector<DriverRecord>& records64);
     void Clear();
     void Sort();
     void CheckIndex(int index) const;

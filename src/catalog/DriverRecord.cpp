@@ -20,6 +20,10 @@ DriverRecord::DriverRecord(const DriverRecord& other) = default;
 
 DriverRecord& DriverRecord::operator=(const DriverRecord& other) = default;
 
+DriverRecord::DriverRecord(DriverRecord&& other) noexcept = default;
+
+DriverRecord& DriverRecord::operator=(DriverRecord&& other) noexcept = default;
+
 DriverRecord::~DriverRecord() = default;
 
 const char* DriverRecord::GetProductCode() const { return m_productCode.c_str(); }

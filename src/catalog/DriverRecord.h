@@ -9,6 +9,9 @@ public:
                  const char* manufacturer);
     DriverRecord(const DriverRecord& other);
     DriverRecord& operator=(const DriverRecord& other);
+    // Moves hand the texts over, so that sorting and growing the catalog copy none.
+    DriverRecord(DriverRecord&& other) noexcept;
+    DriverRecord& operator=(DriverRecord&& other) noexcept;
     virtual ~DriverRecord();
 
     // Never null; an empty field reads as "".

@@ -7,9 +7,14 @@ using RegistryKey = void*;
 
 // Results of the registry operations, as Windows reports them.
 constexpr long kRegistrySuccess = 0;
+constexpr long kRegistryFileNotFound = 2;
 constexpr long kRegistryAccessDenied = 5;
 constexpr long kRegistryMoreData = 234;
 constexpr long kRegistryNoMoreItems = 259;
+
+// The two views of HKEY_LOCAL_MACHINE\SOFTWARE that 64-bit Windows keeps apart: the one 32-bit
+// programs see (KEY_WOW64_32KEY) and the one 64-bit programs see (KEY_WOW64_64KEY).
+enum class RegistryView { Bits32, Bits64 };
 
 // The three registry operations the catalog needs, with the contract of advapi32's
 // RegOpenKeyExA, RegEnumValueA and RegCloseKey below HKEY_LOCAL_MACHINE.
@@ -17,9 +22,10 @@ class RegistryReader {
 public:
     virtual ~RegistryReader() = default;
 
-    // Opens `path` (relative to HKEY_LOCAL_MACHINE) for reading. Returns kRegistrySuccess and
-    // sets *key; any other result means the key is not open and there is nothing to close.
-    virtual long OpenKey(const char* path, RegistryKey* key) = 0;
+    // Opens `path` (relative to HKEY_LOCAL_MACHINE) in `view` for reading. Returns
+    // kRegistrySuccess and sets *key; any other result means the key is not open and there is
+    // nothing to close. On a system with one view only, the 64-bit view does not open.
+    virtual long OpenKey(const char* path, RegistryView view, RegistryKey* key) = 0;
 
     // Reads the value at `index` (0, 1, 2, ...; the order is the reader's).
     // In: *nameLength is the capacity of `name` in characters including the NUL, *dataSize the

@@ -15,6 +15,9 @@ public:
 
     bool EnableWindow(bool enable = true) { return Target().Enable(enable); }
     bool IsWindowEnabled() const { return Target().IsEnabled(); }
+    // Turning redrawing back on does not repaint on Windows: Invalidate afterwards.
+    void SetRedraw(bool redraw) { Send(kWmSetRedraw, redraw ? 1 : 0); }
+    void Invalidate() { Target().Invalidate(); }
 
 protected:
     MessageResult Send(unsigned message, WordParam wParam = 0, LongParam lParam = 0) const {

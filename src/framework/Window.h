@@ -14,4 +14,6 @@ public:
     virtual bool Enable(bool enable) = 0;
     virtual bool IsEnabled() const = 0;
     virtual NativeHandle GetHandle() const = 0;
+    // Marks the whole window, background included, to be repainted (InvalidateRect).
+    virtual void Invalidate() = 0;
 };

@@ -18,6 +18,7 @@ struct ClientRect {
 };
 
 // Window messages.
+constexpr unsigned kWmSetRedraw = 0x000B;
 constexpr unsigned kWmClose = 0x0010;
 constexpr unsigned kWmPaint = 0x000F;
 constexpr unsigned kWmIconEraseBkgnd = 0x0027;
@@ -39,6 +40,7 @@ constexpr unsigned kMbOk = 0x00;
 constexpr unsigned kMbYesNo = 0x04;
 constexpr unsigned kMbIconError = 0x10;
 constexpr unsigned kMbIconQuestion = 0x20;
+constexpr unsigned kMbIconInformation = 0x40;
 
 // WM_SETICON sizes, system metrics, virtual keys.
 constexpr WordParam kIconSmall = 0;

@@ -14,8 +14,18 @@ constexpr int kInstallLevelDefault = 0;  // INSTALLLEVEL_DEFAULT
 constexpr int kInstallStateAbsent = 2;   // INSTALLSTATE_ABSENT
 
 // A driver whose removal needs a restart must not restart the machine under the user; the
-// installer then answers 3010, which counts as failure like every other nonzero result.
+// installer then removes it and answers 3010 (or 1641, where a restart was begun regardless).
 const char* const kRemoveCommandLine = "REBOOT=ReallySuppress";
+
+constexpr unsigned kSuccess = 0;
+constexpr unsigned kSuccessRestartInitiated = 1641;  // ERROR_SUCCESS_REBOOT_INITIATED
+constexpr unsigned kSuccessRestartRequired = 3010;   // ERROR_SUCCESS_REBOOT_REQUIRED
+constexpr unsigned kInstallAlreadyRunning = 1618;    // ERROR_INSTALL_ALREADY_RUNNING
+
+// Windows Update or another installer can hold Windows Installer for minutes; one driver waits
+// up to 10 minutes for it, asking again every second.
+constexpr unsigned kBusyRetryMilliseconds = 1000;
+constexpr int kBusyRetries = 600;
 
 }  // namespace
 
@@ -39,7 +49,25 @@ void SetInstallerUiMode(WindowsInstaller& installer, InstallerUiMode mode, void*
     installer.SetInternalUi(level, &owner);
 }
 
+RemovalOutcome RemoveProductWithOutcome(WindowsInstaller& installer,
+                                        const std::string& productCode) {
+    unsigned result = kInstallAlreadyRunning;
+    for (int attempt = 0; result == kInstallAlreadyRunning && attempt <= kBusyRetries; ++attempt) {
+        if (attempt > 0) installer.WaitBeforeRetry(kBusyRetryMilliseconds);
+        result = installer.ConfigureProduct(productCode.c_str(), kInstallLevelDefault,
+                                            kInstallStateAbsent, kRemoveCommandLine);
+    }
+    switch (result) {
+        case kSuccess:
+            return RemovalOutcome::Removed;
+        case kSuccessRestartRequired:
+        case kSuccessRestartInitiated:
+            return RemovalOutcome::RemovedRestartRequired;
+        default:
+            return RemovalOutcome::Failed;
+    }
+}
+
 bool RemoveProduct(WindowsInstaller& installer, const std::string& productCode) {
-    return installer.ConfigureProduct(productCode.c_str(), kInstallLevelDefault,
-                                      kInstallStateAbsent, kRemoveCommandLine) != 0;
+    return RemoveProductWithOutcome(installer, productCode) == RemovalOutcome::Failed;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-// The two Windows Installer (msi.dll) calls the installer binding makes.
+// The Windows Installer (msi.dll) calls the installer binding makes, and the pause it takes
+// while another installation holds the installer.
 class WindowsInstaller {
 public:
     virtual ~WindowsInstaller() = default;
@@ -11,7 +12,12 @@ public:
     virtual int SetInternalUi(int level, void** ownerWindow) = 0;
 
     // MsiConfigureProductExA: sets the install state of an installed product. Returns 0 on
-    // success and the installer's error code otherwise (3010: done, restart required).
+    // success and the installer's error code otherwise (3010 and 1641: done, restart required;
+    // 1618: another installation is in progress, nothing was done).
     virtual unsigned ConfigureProduct(const char* productCode, int installLevel, int installState,
                                       const char* commandLine) = 0;
+
+    // Lets `milliseconds` pass before a busy installer is asked again. This thread's windows
+    // are kept painted meanwhile; no other input is handled.
+    virtual void WaitBeforeRetry(unsigned milliseconds) = 0;
 };

@@ -1,8 +1,10 @@
 #include <cstring>
 #include <stdexcept>
+#include <string_view>
 #include <unordered_set>
 
 #include "catalog/DriverCatalog.h"
+#include "framework/RedrawScope.h"
 #include "ui/ManagerDialog.h"
 
 namespace {
@@ -37,10 +39,12 @@ void ManagerDialog::FillFilterCombos() {
 }
 
 void ManagerDialog::FillFilterCombo(ComboBox& filter, DriverField field) {
-    // "<All>" is never seen here, so a field whose text is "<All>" gets an item of its own.
-    std::unordered_set<std::string> seen;
+    // "<All>" is never seen here, so a field whose text is "<All>" gets an item of its own. The
+    // texts seen are the records' own, which outlive the fill.
+    std::unordered_set<std::string_view> seen;
     const int count = m_catalog->Count();
 
+    RedrawScope redraw(filter);
     filter.ResetContent();
     const int allPosition = filter.AddString(kAllItemText);
     if (allPosition >= 0) filter.SetItemData(allPosition, 0);
@@ -87,6 +91,7 @@ void ManagerDialog::SelectAllItem(ComboBox& filter) {
 
 void ManagerDialog::FillDriverList() {
     const int count = m_catalog->Count();
+    RedrawScope redraw(m_driverList);
     m_driverList.SetTabStops(1, &kDriverListTabStop);
     m_driverList.ResetContent();
 

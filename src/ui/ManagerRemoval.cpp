@@ -15,6 +15,7 @@ const char kFailureBefore[] = "The ";
 const char kFailureAfter[] = " driver could not be uninstalled successfully.";
 const char kAllRemoved[] = "All selected drivers were uninstalled successfully";
 const char kSomeNotRemoved[] = "Some selected drivers could not be uninstalled successfully";
+const char kRestartNeeded[] = "Restart the computer to finish uninstalling the selected drivers.";
 
 constexpr unsigned kConfirmStyle = kMbYesNo | kMbIconQuestion;
 constexpr unsigned kFailureStyle = kMbOk | kMbIconError;
@@ -30,6 +31,7 @@ void ManagerDialog::OnRemove() {
     int lineCount = m_driverList.GetCount();
     const int selectedCount = m_driverList.GetSelCount();
     int failureCount = 0;
+    bool restartRequired = false;
 
     if (!ConfirmRemoval(lineCount, selectedCount)) return;
 
@@ -52,13 +54,15 @@ void ManagerDialog::OnRemove() {
         const LongParam lineData = m_driverList.GetItemData(line);
         if (HoldsIndex(lineData)) {
             const int index = static_cast<int>(lineData);
-            if (m_catalog->Uninstall(index)) {
+            const RemovalOutcome outcome = m_catalog->UninstallWithOutcome(index);
+            if (outcome == RemovalOutcome::Failed) {
                 std::string text = kFailureBefore;
                 text += m_catalog->GetField(DriverField::Name, index);
                 text += kFailureAfter;
                 MessageBox(text.c_str(), kFailureCaption, kFailureStyle);
                 ++failureCount;
             } else {
+                if (outcome == RemovalOutcome::RemovedRestartRequired) restartRequired = true;
                 // The lines below move up, so the one now at this position is looked at next.
                 lineCount = m_driverList.DeleteString(line);
                 --line;
@@ -78,6 +82,7 @@ void ManagerDialog::OnRemove() {
     } else {
         MessageBox(kSomeNotRemoved, nullptr, kFailureStyle);
     }
+    if (restartRequired) MessageBox(kRestartNeeded, nullptr, kMbOk | kMbIconInformation);
 }
 
 bool ManagerDialog::ConfirmRemoval(int lineCount, int selectedCount) {

@@ -11,7 +11,9 @@ const std::vector<std::string> kAllLines = {
     "Brightwave BW7104 Scope\tMATLAB",
     "Kestrel KF3300 Generator\tVisual Basic",
     "Kestrel KP2200 DC Supply\tC",
+    "Kestrel KP2400 DC Supply\tC",
     "Norvik NS40 Switch Matrix\tC",
+    "Norvik NS80 Switch Matrix\tC",
     "Orrin OP10 Power Meter\t.NET",
     "Orrin OS90 Analyzer\tC",
     "Solenne SC12 Counter\tVisual Basic",
@@ -28,6 +30,8 @@ const char kNorvikSwitch[] = "{9F7582E4-EEDC-4CE0-9DC5-A430C5CB433F}";
 const char kOrrinAnalyzer[] = "{A15FA572-2F03-403A-B662-C95F3819329B}";
 const char kSolenneCounter[] = "{491238A4-1B68-485F-BC19-1EC7BECBC970}";
 const char kTessalyDmm[] = "{01D812EB-F1E6-4474-809B-CF1179284321}";
+const char kNorvikSwitch64[] = "{7B0E4C1D-9A2F-4E58-B3C6-1D8F0A5E2C94}";
+const char kKestrelSupplyRestart[] = "{3E9A6F20-5C1B-47D8-A4E2-8B7C0D9F1A36}";
 }  // namespace product
 
 void CalvornTest::SetUp() {

@@ -33,6 +33,11 @@ extern const char kKestrelSupply[];
 extern const char kNorvikSwitch[];
 extern const char kOrrinAnalyzer[];
 extern const char kSolenneCounter[];
-// Registered without a product: its removal fails.
+// Registered without a product: its removal fails. Also written in the 64-bit view with other
+// data, which the program does not show.
 extern const char kTessalyDmm[];
+// An x64 package: registered in the 64-bit view.
+extern const char kNorvikSwitch64[];
+// Its removal asks for a restart.
+extern const char kKestrelSupplyRestart[];
 }  // namespace product

@@ -39,6 +39,9 @@ const ExpectedBox kAllRemoved = {"Calvorn", "All selected drivers were uninstall
 const ExpectedBox kSomeFailed = {
     "Calvorn", "Some selected drivers could not be uninstalled successfully", "error", kOk};
 const char kSeveralQuestion[] = "Are you sure you want to uninstall all selected drivers?";
+const ExpectedBox kRestartNotice = {
+    "Calvorn", "Restart the computer to finish uninstalling the selected drivers.", "information",
+    kOk};
 
 Lines Without(Lines lines, const Lines& removed) {
     for (const std::string& line : removed) {
@@ -124,6 +127,35 @@ TEST_F(RemovalTest, ReportsEachDriverThatCannotBeRemovedAndKeepsItsLineSelected)
     EXPECT_EQ(m_manager.Lines(), Without(kAllLines, removable));
     EXPECT_EQ(m_manager.SelectedLines(), failing);
     ExpectInstalledAllBut({product::kNorvikSwitch, product::kOrrinAnalyzer});
+}
+
+TEST_F(RemovalTest, RemovesASixtyFourBitDriverAndLeavesTheOthers) {
+    const Lines chosen = {"Norvik NS80 Switch Matrix\tC"};
+    ASSERT_TRUE(m_manager.SelectLines(chosen));
+    m_manager.ClickRemove();
+    ExpectBoxAndAnswer(
+        Confirmation("Are you sure you want to uninstall the Norvik NS80 Switch Matrix driver?"),
+        IDYES);
+    ExpectBoxAndAnswer(kAllRemoved, IDOK);
+
+    EXPECT_EQ(m_manager.Lines(), Without(kAllLines, chosen));
+    ExpectInstalledAllBut({product::kNorvikSwitch64});
+    m_manager.ClickRefresh();
+    EXPECT_EQ(m_manager.Lines(), Without(kAllLines, chosen));
+}
+
+TEST_F(RemovalTest, ADriverWhoseRemovalNeedsARestartIsRemovedAndTheRestartAnnounced) {
+    const Lines chosen = {"Kestrel KP2200 DC Supply\tC", "Kestrel KP2400 DC Supply\tC"};
+    ASSERT_TRUE(m_manager.SelectLines(chosen));
+    m_manager.ClickRemove();
+    ExpectBoxAndAnswer(Confirmation(kSeveralQuestion), IDYES);
+    ExpectBoxAndAnswer(kAllRemoved, IDOK);
+    ExpectBoxAndAnswer(kRestartNotice, IDOK);
+
+    EXPECT_TRUE(m_manager.SendKeyDown('R', 0)) << "no further box";
+    EXPECT_TRUE(OpenMessageBoxes(m_calvorn.Id()).empty());
+    EXPECT_EQ(m_manager.Lines(), Without(kAllLines, chosen));
+    ExpectInstalledAllBut({product::kKestrelSupply, product::kKestrelSupplyRestart});
 }
 
 TEST_F(RemovalTest, AnsweringNoRemovesNothing) {

@@ -12,18 +12,18 @@ namespace {
 
 const char kDriversKey[] = "SOFTWARE\\Velmora\\IVI\\Drivers";
 
-HKEY OpenDriversKey() {
+HKEY OpenDriversKey(bool in64BitView) {
+    const REGSAM view = in64BitView ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kDriversKey, 0, nullptr, 0,
-                        KEY_READ | KEY_WRITE | KEY_WOW64_32KEY, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kDriversKey, 0, nullptr, 0, KEY_READ | KEY_WRITE | view,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS) {
         return nullptr;
     }
     return key;
 }
 
 bool SetValue(const SampleValue& value) {
-    HKEY key = OpenDriversKey();
+    HKEY key = OpenDriversKey(value.In64BitView());
     if (key == nullptr) return false;
     LONG result;
     if (value.kind == "dword") {
@@ -70,7 +70,7 @@ std::vector<SampleValue> SampleValues() {
 std::vector<std::string> SamplePackages() {
     std::vector<std::string> codes;
     for (const SampleValue& value : SampleValues()) {
-        if (value.kind == "package") codes.push_back(value.name);
+        if (value.IsPackage()) codes.push_back(value.name);
     }
     return codes;
 }
@@ -83,17 +83,17 @@ bool SetDriverValue(const std::string& name, const std::string& data) {
     return SetValue({"text", name, data});
 }
 
-bool DeleteDriverValue(const std::string& name) {
-    HKEY key = OpenDriversKey();
+bool DeleteDriverValue(const std::string& name, bool in64BitView) {
+    HKEY key = OpenDriversKey(in64BitView);
     if (key == nullptr) return false;
     const LONG result = RegDeleteValueA(key, name.c_str());
     RegCloseKey(key);
     return result == ERROR_SUCCESS;
 }
 
-std::vector<std::string> DriverValueNames() {
+std::vector<std::string> DriverValueNames(bool in64BitView) {
     std::vector<std::string> names;
-    HKEY key = OpenDriversKey();
+    HKEY key = OpenDriversKey(in64BitView);
     if (key == nullptr) return names;
     for (DWORD index = 0;; ++index) {
         char name[16384];
@@ -113,7 +113,7 @@ std::string RestoreSampleDrivers() {
     if (values.empty()) return "no sample drivers defined in " CALVORN_SAMPLE_DEFINITION;
     MsiSetInternalUI(INSTALLUILEVEL_NONE, nullptr);
     for (const SampleValue& value : values) {
-        if (value.kind == "package") {
+        if (value.IsPackage()) {
             if (IsProductInstalled(value.name)) continue;
             const UINT result = MsiInstallProductA(PackagePath(value.name).c_str(), "");
             if (result != ERROR_SUCCESS) {
@@ -123,11 +123,16 @@ std::string RestoreSampleDrivers() {
             return "writing the value " + value.name + " failed";
         }
     }
-    for (const std::string& name : DriverValueNames()) {
-        const bool defined =
-            std::any_of(values.begin(), values.end(),
-                        [&](const SampleValue& value) { return value.name == name; });
-        if (!defined && !DeleteDriverValue(name)) return "deleting the value " + name + " failed";
+    for (bool in64BitView : {false, true}) {
+        for (const std::string& name : DriverValueNames(in64BitView)) {
+            const bool defined =
+                std::any_of(values.begin(), values.end(), [&](const SampleValue& value) {
+                    return value.name == name && value.In64BitView() == in64BitView;
+                });
+            if (!defined && !DeleteDriverValue(name, in64BitView)) {
+                return "deleting the value " + name + " failed";
+            }
+        }
     }
     return {};
 }

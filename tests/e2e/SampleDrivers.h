@@ -6,14 +6,18 @@
 // The sample drivers of sample-drivers.tsv, which the test's set-up step installed into the
 // test's Wine prefix, and the means to put them back between tests.
 struct SampleValue {
-    // "package", "text" or "dword".
+    // "package", "package64", "restart", "text", "text64" or "dword".
     std::string kind;
     std::string name;
     std::string data;
+
+    bool IsPackage() const { return kind == "package" || kind == "package64" || kind == "restart"; }
+    // Whether the value lives in the 64-bit registry view rather than the 32-bit one.
+    bool In64BitView() const { return kind == "package64" || kind == "text64"; }
 };
 
 std::vector<SampleValue> SampleValues();
-// The product codes of the "package" lines.
+// The product codes of the package lines, of every kind.
 std::vector<std::string> SamplePackages();
 
 // Puts the drivers key and the installed products back as the definition has them: installs
@@ -22,10 +26,10 @@ std::vector<std::string> SamplePackages();
 std::string RestoreSampleDrivers();
 
 bool IsProductInstalled(const std::string& productCode);
-// The drivers key in the 32-bit registry view, as the program reads it.
+// The drivers key in the 32-bit registry view, or with `in64BitView` in the 64-bit one.
 bool SetDriverValue(const std::string& name, const std::string& data);
-bool DeleteDriverValue(const std::string& name);
-std::vector<std::string> DriverValueNames();
+bool DeleteDriverValue(const std::string& name, bool in64BitView = false);
+std::vector<std::string> DriverValueNames(bool in64BitView = false);
 
 // A path of this machine as Windows programs under Wine see it (the Z: drive).
 std::string WindowsPath(const std::string& unixPath);

@@ -1,5 +1,7 @@
 #include "FakeInstaller.h"
 
+#include <algorithm>
+
 std::vector<std::string> FakeInstaller::RequestedCodes() const {
     std::vector<std::string> codes;
     for (const ConfigureCall& call : m_configureCalls) codes.push_back(call.productCode);
@@ -20,5 +22,7 @@ unsigned FakeInstaller::ConfigureProduct(const char* productCode, int installLev
         {code, installLevel, installState, commandLine ? commandLine : "(null)"});
     if (onConfigure) onConfigure(code);
     auto found = m_results.find(code);
-    return found == m_results.end() ? 0u : found->second;
+    if (found == m_results.end() || found->second.empty()) return 0u;
+    const std::size_t turn = m_answered[code]++;
+    return found->second[std::min(turn, found->second.size() - 1)];
 }

@@ -9,7 +9,8 @@
 
 // Records every installer call and answers removals from a table of results by product code
 // (0 for codes it was not given). `onConfigure` runs inside each removal, before it answers, so
-// a test can look at the windows while the "installer" works.
+// a test can look at the windows while the "installer" works. Waits before a retry return at
+// once and are only counted.
 class FakeInstaller : public WindowsInstaller {
 public:
     struct UiCall {
@@ -24,21 +25,30 @@ public:
     };
 
     void SetResult(const std::string& productCode, unsigned result) {
-        m_results[productCode] = result;
+        m_results[productCode] = {result};
+    }
+    // Answers the removals of `productCode` with `results` in turn, then with the last forever.
+    void SetResults(const std::string& productCode, std::vector<unsigned> results) {
+        m_results[productCode] = std::move(results);
     }
 
     const std::vector<UiCall>& UiCalls() const { return m_uiCalls; }
     const std::vector<ConfigureCall>& ConfigureCalls() const { return m_configureCalls; }
     std::vector<std::string> RequestedCodes() const;
+    // Milliseconds waited before retries, in all.
+    unsigned long long WaitedMilliseconds() const { return m_waited; }
 
     std::function<void(const std::string& productCode)> onConfigure;
 
     int SetInternalUi(int level, void** ownerWindow) override;
     unsigned ConfigureProduct(const char* productCode, int installLevel, int installState,
                               const char* commandLine) override;
+    void WaitBeforeRetry(unsigned milliseconds) override { m_waited += milliseconds; }
 
 private:
-    std::map<std::string, unsigned> m_results;
+    std::map<std::string, std::vector<unsigned>> m_results;
+    std::map<std::string, std::size_t> m_answered;
+    unsigned long long m_waited = 0;
     std::vector<UiCall> m_uiCalls;
     std::vector<ConfigureCall> m_configureCalls;
     int m_level = 5;

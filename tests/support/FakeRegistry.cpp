@@ -3,33 +3,39 @@
 #include <cstring>
 
 void FakeRegistry::AddText(const std::string& path, const std::string& name,
-                           const std::string& text) {
+                           const std::string& text, RegistryView view) {
     std::vector<unsigned char> bytes(text.begin(), text.end());
     bytes.push_back(0);
-    AddBytes(path, name, std::move(bytes));
+    AddBytes(path, name, std::move(bytes), view);
 }
 
 void FakeRegistry::AddBytes(const std::string& path, const std::string& name,
-                            std::vector<unsigned char> bytes) {
-    m_keys[path].values.push_back({name, std::move(bytes)});
+                            std::vector<unsigned char> bytes, RegistryView view) {
+    Keys(view)[path].values.push_back({name, std::move(bytes)});
 }
 
-void FakeRegistry::AddKey(const std::string& path) { m_keys[path]; }
+void FakeRegistry::AddKey(const std::string& path, RegistryView view) { Keys(view)[path]; }
 
-void FakeRegistry::RemoveKey(const std::string& path) { m_keys.erase(path); }
+void FakeRegistry::RemoveKey(const std::string& path, RegistryView view) { Keys(view).erase(path); }
 
-void FakeRegistry::RefuseOpen(const std::string& path, long result) {
-    m_keys[path].openResult = result;
+void FakeRegistry::RefuseOpen(const std::string& path, long result, RegistryView view) {
+    Keys(view)[path].openResult = result;
 }
 
-void FakeRegistry::FailEnumAt(const std::string& path, std::uint32_t index, long result) {
-    m_keys[path].enumFailures[index] = result;
+void FakeRegistry::FailEnumAt(const std::string& path, std::uint32_t index, long result,
+                              RegistryView view) {
+    Keys(view)[path].enumFailures[index] = result;
 }
 
-long FakeRegistry::OpenKey(const char* path, RegistryKey* key) {
-    ++m_openCalls;
-    auto found = m_keys.find(path);
-    if (found == m_keys.end()) return 2;  // ERROR_FILE_NOT_FOUND
+std::map<std::string, FakeRegistry::Key>& FakeRegistry::Keys(RegistryView view) {
+    return view == RegistryView::Bits64 ? m_keys64 : m_keys32;
+}
+
+long FakeRegistry::OpenKey(const char* path, RegistryView view, RegistryKey* key) {
+    ++m_openCalls[view == RegistryView::Bits64 ? 1 : 0];
+    std::map<std::string, Key>& keys = Keys(view);
+    auto found = keys.find(path);
+    if (found == keys.end()) return kRegistryFileNotFound;
     if (found->second.openResult != kRegistrySuccess) return found->second.openResult;
     ++m_openKeys;
     *key = &found->second;

@@ -205,6 +205,30 @@ TEST_F(FilterScenario, RefreshReadsTheRegistryAgainAndClearsTheSelection) {
     EXPECT_TRUE(m_driver->SelectedLines().empty());
 }
 
+// Each refill runs with the control's redrawing off and ends with one repaint.
+TEST_F(FilterScenario, EveryFillRedrawsTheControlOnceAtItsEnd) {
+    AddSampleDrivers();
+    const auto expectRedrawn = [&](const char* when, std::vector<int> controls) {
+        for (int control : controls) {
+            const UiDriver::RedrawSeen seen = m_driver->Redraw(control);
+            EXPECT_TRUE(seen.redrawing) << when << ", control " << control;
+            EXPECT_EQ(seen.addedWhileRedrawing, 0) << when << ", control " << control;
+            EXPECT_TRUE(seen.repaintDue) << when << ", control " << control;
+        }
+    };
+    const std::vector<int> all = {IDC_DRIVER_LIST, IDC_CLASS_FILTER, IDC_MANUFACTURER_FILTER,
+                                  IDC_ADE_FILTER};
+    Start();
+    expectRedrawn("start-up", all);
+    Choose(IDC_CLASS_FILTER, "Scope");
+    expectRedrawn("filter change", {IDC_DRIVER_LIST});
+    m_driver->Click(IDC_REFRESH);
+    expectRedrawn("refresh", all);
+    m_registry.RemoveKey(kDriversKeyPath);
+    m_driver->Click(IDC_REFRESH);
+    expectRedrawn("refresh to the placeholder", all);
+}
+
 struct VanishingKeyCase {
     const char* name;
     std::function<void(FakeRegistry&)> vanish;

@@ -1,3 +1,4 @@
+#include <map>
 #include <set>
 
 #include "ManagerScenario.h"
@@ -278,6 +279,60 @@ INSTANTIATE_TEST_SUITE_P(
                       FailurePattern{"AlternateFail", {0, 2, 4}},
                       FailurePattern{"AllFail", {0, 1, 2, 3, 4}}),
     [](const ::testing::TestParamInfo<FailurePattern>& caseInfo) { return caseInfo.param.name; });
+
+// Installer answers beyond plain success and failure: a removal that needs a restart is a
+// removal, and a busy installer is asked again until it answers otherwise.
+struct OutcomeCase {
+    const char* name;
+    std::map<int, std::vector<unsigned>> results;  // by line; unlisted lines answer 0
+    std::set<int> failing;
+    bool restartNotice;
+    friend void PrintTo(const OutcomeCase& testCase, std::ostream* out) { *out << testCase.name; }
+};
+
+class OutcomeScenario : public RemovalScenario,
+                        public ::testing::WithParamInterface<OutcomeCase> {};
+
+TEST_P(OutcomeScenario, RestartsCountAsRemovedAndAreAnnouncedOnceAtTheEnd) {
+    for (const auto& [line, results] : GetParam().results) {
+        m_installer.SetResults(kCodes[line], results);
+    }
+    m_driver->SelectLines({0, 1, 2, 3, 4});
+    m_driver->QueueMessageBoxAnswer(kIdYes);
+
+    m_driver->Click(IDC_REMOVE);
+
+    const std::set<int>& failing = GetParam().failing;
+    std::vector<Box> boxes = {{kConfirmSeveral, kConfirmCaption, kConfirmStyle}};
+    std::vector<std::string> remaining;
+    for (int line : failing) {
+        boxes.push_back(Failure(kNames[line]));
+        remaining.push_back(kLines[line]);
+    }
+    boxes.push_back(failing.empty()
+                        ? Box{kAllRemoved, m_driver->ApplicationName(), kMbOk}
+                        : Box{kSomeNotRemoved, m_driver->ApplicationName(), kErrorStyle});
+    if (GetParam().restartNotice) {
+        boxes.push_back({"Restart the computer to finish uninstalling the selected drivers.",
+                         m_driver->ApplicationName(), kMbOk | kMbIconInformation});
+    }
+    EXPECT_THAT(m_driver->MessageBoxes(), ElementsAreArray(boxes));
+    EXPECT_EQ(LineTexts(), remaining);
+    EXPECT_THAT(m_driver->ClosedProgress(), ElementsAre(Bar(5, 5)));
+}
+
+constexpr unsigned kBusy = 1618;
+
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, OutcomeScenario,
+    ::testing::Values(
+        OutcomeCase{"RestartRequired", {{1, {3010}}}, {}, true},
+        OutcomeCase{"TwoRestartsOneNotice", {{0, {1641}}, {4, {3010}}}, {}, true},
+        OutcomeCase{"RestartBesideAFailure", {{1, {3010}}, {3, {kInstallerFailure}}}, {3}, true},
+        OutcomeCase{"BusyThenRemoved", {{2, {kBusy, kBusy, 0}}}, {}, false},
+        OutcomeCase{"BusyThenRestart", {{2, {kBusy, 3010}}}, {}, true},
+        OutcomeCase{"BusyUntilTheWaitRunsOut", {{2, {kBusy}}}, {2}, false}),
+    [](const ::testing::TestParamInfo<OutcomeCase>& caseInfo) { return caseInfo.param.name; });
 
 TEST_F(RemovalScenario, UnselectedLinesAboveAndBetweenAreLeftAlone) {
     m_driver->SelectLines({1, 3});

@@ -21,6 +21,15 @@ public:
         bool duringProgress = false;
     };
 
+    // How the last refill of a list or combo box went on screen.
+    struct RedrawSeen {
+        bool redrawing;
+        // Items added since its last reset while redrawing was on, each costing a repaint.
+        int addedWhileRedrawing;
+        // Whether a repaint is due since its items last changed.
+        bool repaintDue;
+    };
+
     struct ProgressSeen {
         bool exists;
         int low;
@@ -44,6 +53,7 @@ public:
     virtual int ComboSelection(int controlId) = 0;
     virtual std::vector<int> SelectedLines() = 0;
     virtual bool IsEnabled(int controlId) = 0;
+    virtual RedrawSeen Redraw(int controlId) = 0;
     // The window's icons as WM_SETICON set them.
     virtual NativeHandle WindowIcon(bool big) = 0;
     // The window's answer to WM_QUERYDRAGICON.

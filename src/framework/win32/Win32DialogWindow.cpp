@@ -172,6 +172,10 @@ void Win32DialogWindow::DrawIcon(NativeHandle deviceContext, int x, int y, Nativ
     ::DrawIcon(static_cast<HDC>(deviceContext), x, y, static_cast<HICON>(icon));
 }
 
+void Win32DialogWindow::Invalidate() {
+    if (m_window) ::InvalidateRect(m_window, nullptr, TRUE);
+}
+
 void Win32DialogWindow::PaintNow() {
     // The caller's thread is about to block again, so whatever is invalid is painted now,
     // without waiting for the message loop.

@@ -35,6 +35,7 @@ public:
     bool Enable(bool enable) override;
     bool IsEnabled() const override;
     NativeHandle GetHandle() const override { return m_window; }
+    void Invalidate() override;
 
     // DialogWindow
     Window* GetControl(int id) override;

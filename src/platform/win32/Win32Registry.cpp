@@ -2,11 +2,25 @@
 
 #include <windows.h>
 
-long Win32Registry::OpenKey(const char* path, RegistryKey* key) {
+namespace {
+
+// 32-bit Windows has one registry view, which both view flags name: there the 64-bit view is
+// reported absent, so that the key is read once.
+bool HasSeparate64BitView() {
+    SYSTEM_INFO system = {};
+    GetNativeSystemInfo(&system);
+    return system.wProcessorArchitecture != PROCESSOR_ARCHITECTURE_INTEL;
+}
+
+}  // namespace
+
+Win32Registry::Win32Registry() : m_hasSeparate64BitView(HasSeparate64BitView()) {}
+
+long Win32Registry::OpenKey(const char* path, RegistryView view, RegistryKey* key) {
+    if (view == RegistryView::Bits64 && !m_hasSeparate64BitView) return ERROR_FILE_NOT_FOUND;
+    const REGSAM viewFlag = view == RegistryView::Bits64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
     HKEY opened = nullptr;
-    // Driver installers are 32-bit and register in the 32-bit view; reading that view from every
-    // build lets the x64 program list the same drivers as the x86 one.
-    LONG result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | KEY_WOW64_32KEY, &opened);
+    LONG result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | viewFlag, &opened);
     if (result == ERROR_SUCCESS) *key = opened;
     return result;
 }

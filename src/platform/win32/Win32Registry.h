@@ -4,11 +4,16 @@
 
 #include "catalog/RegistryReader.h"
 
-// RegistryReader over advapi32, below HKEY_LOCAL_MACHINE, always in the 32-bit registry view.
+// RegistryReader over advapi32, below HKEY_LOCAL_MACHINE, in the registry view asked for.
 class Win32Registry : public RegistryReader {
 public:
-    long OpenKey(const char* path, RegistryKey* key) override;
+    Win32Registry();
+
+    long OpenKey(const char* path, RegistryView view, RegistryKey* key) override;
     long EnumValue(RegistryKey key, std::uint32_t index, char* name, std::uint32_t* nameLength,
                    unsigned char* data, std::uint32_t* dataSize) override;
     void CloseKey(RegistryKey key) override;
+
+private:
+    bool m_hasSeparate64BitView;
 };

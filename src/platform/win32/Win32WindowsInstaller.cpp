@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include "installer/SystemLibrary.h"
+#include "platform/win32/Win32LibraryLoader.h"
+
 namespace {
 
 using SetInternalUiEntry = int(WINAPI*)(int level, HWND* ownerWindow);
@@ -15,29 +18,41 @@ Entry Resolve(HMODULE module, const char* name) {
     return reinterpret_cast<Entry>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
 }
 
+Win32LibraryLoader& SystemLoader() {
+    static Win32LibraryLoader loader;
+    return loader;
+}
+
 }  // namespace
 
 struct Win32WindowsInstaller::Library {
     HMODULE module = nullptr;
     SetInternalUiEntry setInternalUi = nullptr;
     ConfigureProductExEntry configureProductEx = nullptr;
-    // What ConfigureProduct answers when the entry point is missing.
+    // What ConfigureProduct answers when the installer is unavailable.
     UINT unavailableResult = ERROR_INSTALL_SERVICE_FAILURE;
 };
 
 Win32WindowsInstaller::Win32WindowsInstaller() : Win32WindowsInstaller("msi.dll") {}
 
-Win32WindowsInstaller::Win32WindowsInstaller(const char* libraryName) : m_library(new Library) {
-    // Only the system directory: a msi.dll planted beside the program must never be loaded.
-    m_library->module = LoadLibraryExA(libraryName, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+Win32WindowsInstaller::Win32WindowsInstaller(const char* libraryName)
+    : Win32WindowsInstaller(SystemLoader(), libraryName) {}
+
+Win32WindowsInstaller::Win32WindowsInstaller(LibraryLoader& loader, const char* libraryName)
+    : m_library(new Library) {
+    m_library->module = static_cast<HMODULE>(LoadSystemLibrary(loader, libraryName));
     if (m_library->module == nullptr) {
         DWORD error = GetLastError();
         m_library->unavailableResult = error != ERROR_SUCCESS ? error : ERROR_MOD_NOT_FOUND;
         return;
     }
     m_library->setInternalUi = Resolve<SetInternalUiEntry>(m_library->module, "MsiSetInternalUI");
-    m_library->configureProductEx =
-        Resolve<ConfigureProductExEntry>(m_library->module, "MsiConfigureProductExA");
+    // A removal at the installer's default UI level could show its windows: without the call
+    // that makes it silent, nothing is removed at all.
+    if (m_library->setInternalUi != nullptr) {
+        m_library->configureProductEx =
+            Resolve<ConfigureProductExEntry>(m_library->module, "MsiConfigureProductExA");
+    }
     if (m_library->configureProductEx == nullptr)
         m_library->unavailableResult = ERROR_PROC_NOT_FOUND;
 }
@@ -55,4 +70,18 @@ unsigned Win32WindowsInstaller::ConfigureProduct(const char* productCode, int in
                                                  int installState, const char* commandLine) {
     if (m_library->configureProductEx == nullptr) return m_library->unavailableResult;
     return m_library->configureProductEx(productCode, installLevel, installState, commandLine);
+}
+
+void Win32WindowsInstaller::WaitBeforeRetry(unsigned milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
+        const DWORD woken =
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_PAINT);
+        if (woken != WAIT_OBJECT_0) break;
+        // Only painting: a click meanwhile must not start another command inside this one.
+        MSG message;
+        while (PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) {
+            DispatchMessageA(&message);
+        }
+    }
 }

@@ -4,6 +4,8 @@
 
 #include "installer/WindowsInstaller.h"
 
+class LibraryLoader;
+
 // WindowsInstaller over msi.dll, loaded from the system directory when constructed and bound at
 // run time. Without msi.dll (or its entry points) removals fail and the UI level is left alone.
 class Win32WindowsInstaller : public WindowsInstaller {
@@ -12,6 +14,8 @@ public:
     // Binds `libraryName` from the system directory instead of msi.dll; lets tests stand in a
     // library that is missing or lacks the entry points.
     explicit Win32WindowsInstaller(const char* libraryName);
+    // Loads through `loader`, which lets tests take the loader's other path.
+    Win32WindowsInstaller(LibraryLoader& loader, const char* libraryName);
     ~Win32WindowsInstaller() override;
 
     Win32WindowsInstaller(const Win32WindowsInstaller&) = delete;
@@ -20,6 +24,7 @@ public:
     int SetInternalUi(int level, void** ownerWindow) override;
     unsigned ConfigureProduct(const char* productCode, int installLevel, int installState,
                               const char* commandLine) override;
+    void WaitBeforeRetry(unsigned milliseconds) override;
 
 private:
     struct Library;

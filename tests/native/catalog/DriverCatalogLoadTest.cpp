@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -178,8 +179,79 @@ TEST_F(CatalogLoad, ReloadReadsTheKeyAfreshEachTime) {
     Add("{2}", "M;C;A;M");
     EXPECT_EQ(m_catalog.Reload(), 2);
     EXPECT_EQ(m_registry.OpenCalls(), 3);
+    EXPECT_EQ(m_registry.OpenCalls(RegistryView::Bits64), 3);
     EXPECT_EQ(m_registry.OpenKeys(), 0);
 }
+
+// Both registry views are read; a product code is listed once, from the 32-bit view when that
+// view gives it a record.
+struct ViewCase {
+    const char* what;
+    std::function<void(FakeRegistry&)> arrange;
+    std::vector<std::string> rows;  // empty: "Invalid root key"
+};
+
+void PrintTo(const ViewCase& c, std::ostream* out) { *out << c.what; }
+
+class CatalogLoadViews : public CatalogTest, public testing::WithParamInterface<ViewCase> {};
+
+TEST_P(CatalogLoadViews, ListsEveryProductOnce) {
+    const ViewCase& c = GetParam();
+    c.arrange(m_registry);
+    if (c.rows.empty()) {
+        EXPECT_EQ(ErrorOf([&] { m_catalog.Reload(); }), "Invalid root key");
+    } else {
+        EXPECT_EQ(m_catalog.Reload(), static_cast<int>(c.rows.size()));
+        EXPECT_EQ(Rows(), c.rows);
+        // Refresh reads the same again.
+        EXPECT_EQ(m_catalog.Reload(), static_cast<int>(c.rows.size()));
+    }
+    EXPECT_EQ(m_registry.OpenKeys(), 0);
+}
+
+constexpr RegistryView k64 = RegistryView::Bits64;
+
+INSTANTIATE_TEST_SUITE_P(
+    Views, CatalogLoadViews,
+    testing::Values(ViewCase{"disjoint, sorted together",
+                             [](FakeRegistry& r) {
+                                 r.AddText(kDriversKeyPath, "{b}", "B;C;A;M");
+                                 r.AddText(kDriversKeyPath, "{c}", "C;C;A;M", k64);
+                                 r.AddText(kDriversKeyPath, "{a}", "A;C;A;M", k64);
+                             },
+                             {"A/A/{a}", "B/A/{b}", "C/A/{c}"}},
+                    ViewCase{"one key seen in both views",
+                             [](FakeRegistry& r) {
+                                 for (RegistryView view : {RegistryView::Bits32, k64}) {
+                                     r.AddText(kDriversKeyPath, "{a}", "A;C;A;M", view);
+                                     r.AddText(kDriversKeyPath, "{b}", "B;C;A;M", view);
+                                 }
+                             },
+                             {"A/A/{a}", "B/A/{b}"}},
+                    ViewCase{"different data: the 32-bit view's",
+                             [](FakeRegistry& r) {
+                                 r.AddText(kDriversKeyPath, "{a}", "Old;C;A32;M");
+                                 r.AddText(kDriversKeyPath, "{a}", "New;C;A64;M", k64);
+                             },
+                             {"Old/A32/{a}"}},
+                    ViewCase{
+                        "64-bit view only",
+                        [](FakeRegistry& r) { r.AddText(kDriversKeyPath, "{a}", "A;C;A;M", k64); },
+                        {"A/A/{a}"}},
+                    ViewCase{"64-bit view refused",
+                             [](FakeRegistry& r) {
+                                 r.AddText(kDriversKeyPath, "{a}", "A;C;A;M");
+                                 r.RefuseOpen(kDriversKeyPath, kRegistryAccessDenied, k64);
+                             },
+                             {"A/A/{a}"}},
+                    ViewCase{"neither view", [](FakeRegistry&) {}, {}},
+                    ViewCase{"too long in the 32-bit view only",
+                             [](FakeRegistry& r) {
+                                 r.AddBytes(kDriversKeyPath, "{a}", DataOfSize(300, "Long"));
+                                 r.AddText(kDriversKeyPath, "{a}", "Fits;C;A;M", k64);
+                                 r.AddText(kDriversKeyPath, "{b}", "B;C;A;M", k64);
+                             },
+                             {"B/A/{b}", "Fits/A/{a}"}}));
 
 TEST(CatalogConstruction, ReadsNothingUntilReloadAndStartsEmpty) {
     FakeRegistry registry;
@@ -196,7 +268,7 @@ TEST(CatalogConstruction, ReadsNothingUntilReloadAndStartsEmpty) {
 // name unterminated. The catalog must stay inside its buffers all the same.
 class OverreportingRegistry : public RegistryReader {
 public:
-    long OpenKey(const char*, RegistryKey* key) override {
+    long OpenKey(const char*, RegistryView, RegistryKey* key) override {
         *key = this;
         return kRegistrySuccess;
     }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <type_traits>
+#include <utility>
 
 #include "Printable.h"
 
@@ -41,6 +43,21 @@ TEST(DriverRecord, CopiesAreIndependent) {
     EXPECT_STREQ(copy.GetManufacturer(), "M");
     EXPECT_STREQ(assigned.GetName(), "N");
     EXPECT_STREQ(assigned.GetAde(), "A");
+}
+
+TEST(DriverRecord, MovesHandTheTextsOverWithoutCopying) {
+    static_assert(std::is_nothrow_move_constructible_v<DriverRecord> &&
+                  std::is_nothrow_move_assignable_v<DriverRecord>);
+    const std::string longName(100, 'n');  // beyond any small-string buffer
+    DriverRecord original("{P}", longName.c_str(), "C", "A", "M");
+    const char* text = original.GetName();
+    DriverRecord moved(std::move(original));
+    EXPECT_EQ(moved.GetName(), text) << "the text itself moved";
+    DriverRecord assigned("{Q}", "x", "y", "z", "w");
+    assigned = std::move(moved);
+    EXPECT_EQ(assigned.GetName(), text);
+    EXPECT_STREQ(assigned.GetProductCode(), "{P}");
+    EXPECT_STREQ(assigned.GetManufacturer(), "M");
 }
 
 TEST(DriverRecord, SelfAssignmentLeavesTheRecordUnchanged) {

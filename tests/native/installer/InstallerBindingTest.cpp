@@ -6,8 +6,11 @@
 #include <climits>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "FakeInstaller.h"
+#include "installer/SystemLibrary.h"
 
 using testing::IsEmpty;
 
@@ -69,26 +72,44 @@ TEST(UiModeInvalid, ThrowsBeforeAnyInstallerCall) {
 }
 
 struct RemoveCase {
-    unsigned result;
-    bool failed;
+    std::vector<unsigned> results;  // the installer's answers in turn, the last one repeating
+    RemovalOutcome outcome;
+    std::size_t calls;
 };
 
-void PrintTo(const RemoveCase& c, std::ostream* out) { *out << "result " << c.result; }
+void PrintTo(const RemoveCase& c, std::ostream* out) {
+    for (unsigned result : c.results) *out << result << " ";
+}
 
 class Remove : public testing::TestWithParam<RemoveCase> {};
 
-TEST_P(Remove, FailsForEveryResultButZero) {
+TEST_P(Remove, RemovedOnZeroAndRestartCodesRetriedWhileBusyFailedOtherwise) {
     FakeInstaller installer;
-    installer.SetResult("{P}", GetParam().result);
-    EXPECT_EQ(RemoveProduct(installer, "{P}"), GetParam().failed);
+    installer.SetResults("{P}", GetParam().results);
+    EXPECT_EQ(RemoveProductWithOutcome(installer, "{P}"), GetParam().outcome);
+    EXPECT_EQ(installer.ConfigureCalls().size(), GetParam().calls);
+    // Every call but the first came one second after the one before it.
+    EXPECT_EQ(installer.WaitedMilliseconds(), (GetParam().calls - 1) * 1000u);
+    EXPECT_EQ(RemoveProduct(installer, "{P}"), GetParam().outcome == RemovalOutcome::Failed);
 }
 
-INSTANTIATE_TEST_SUITE_P(Results, Remove,
-                         testing::Values(RemoveCase{0, false}, RemoveCase{1, true},
-                                         RemoveCase{1605, true},  // unknown product
-                                         RemoveCase{1603, true}, RemoveCase{1641, true},
-                                         RemoveCase{3010, true},  // restart required
-                                         RemoveCase{0xFFFFFFFFu, true}));
+constexpr unsigned kBusy = 1618;
+constexpr auto kRemoved = RemovalOutcome::Removed;
+constexpr auto kRestart = RemovalOutcome::RemovedRestartRequired;
+constexpr auto kFailed = RemovalOutcome::Failed;
+
+INSTANTIATE_TEST_SUITE_P(
+    Results, Remove,
+    testing::Values(RemoveCase{{0}, kRemoved, 1}, RemoveCase{{1}, kFailed, 1},
+                    RemoveCase{{1605}, kFailed, 1},  // unknown product
+                    RemoveCase{{1603}, kFailed, 1},
+                    RemoveCase{{3010}, kRestart, 1},  // removed, restart required
+                    RemoveCase{{1641}, kRestart, 1},  // removed, restart begun
+                    RemoveCase{{0xFFFFFFFFu}, kFailed, 1},
+                    RemoveCase{{kBusy, kBusy, kBusy, 0}, kRemoved, 4},
+                    RemoveCase{{kBusy, 3010}, kRestart, 2}, RemoveCase{{kBusy, 1603}, kFailed, 2},
+                    // Ten minutes of asking once a second, then it counts as failed.
+                    RemoveCase{{kBusy}, kFailed, 601}));
 
 TEST(RemoveProductCall, RemovesWithDefaultLevelAbsentStateAndNoRestart) {
     FakeInstaller installer;
@@ -109,6 +130,51 @@ TEST(RemoveProductCall, EmptyCodeIsPassedAsEmptyTextAndJudgedLikeAnyOther) {
     EXPECT_TRUE(RemoveProduct(installer, ""));
     ASSERT_EQ(installer.ConfigureCalls().size(), 2u);
     EXPECT_EQ(installer.ConfigureCalls()[0].productCode, "");
+}
+
+// A loader that records what it is asked to load and answers with a fixed module.
+class RecordingLoader : public LibraryLoader {
+public:
+    RecordingLoader(bool canSearch, std::string systemDirectory)
+        : m_canSearch(canSearch), m_systemDirectory(std::move(systemDirectory)) {}
+
+    bool CanSearchSystemDirectoryOnly() override { return m_canSearch; }
+    void* LoadFromSystemDirectory(const char* name) override {
+        loads.push_back(std::string("system32-search:") + name);
+        return this;
+    }
+    std::string SystemDirectory() override { return m_systemDirectory; }
+    void* LoadFromPath(const char* path) override {
+        loads.push_back(std::string("path:") + path);
+        return this;
+    }
+
+    std::vector<std::string> loads;
+
+private:
+    bool m_canSearch;
+    std::string m_systemDirectory;
+};
+
+TEST(LoadSystemLibrary, UsesTheSystemSearchOrElseTheAbsolutePathNeverTheBareName) {
+    struct Case {
+        bool canSearch;
+        std::string systemDirectory;
+        std::vector<std::string> loads;
+    };
+    const Case cases[] = {
+        {true, "C:\\Windows\\system32", {"system32-search:msi.dll"}},
+        // Windows Vista or 7 without the loader update.
+        {false, "C:\\Windows\\system32", {"path:C:\\Windows\\system32\\msi.dll"}},
+        {false, "C:\\", {"path:C:\\msi.dll"}},
+        {false, "", {}},
+    };
+    for (const Case& c : cases) {
+        RecordingLoader loader(c.canSearch, c.systemDirectory);
+        void* module = LoadSystemLibrary(loader, "msi.dll");
+        EXPECT_EQ(loader.loads, c.loads) << c.systemDirectory;
+        EXPECT_EQ(module, c.loads.empty() ? nullptr : &loader) << c.systemDirectory;
+    }
 }
 
 }  // namespace

@@ -25,6 +25,11 @@ public:
     int ComboSelection(int controlId) override { return Control(controlId).CurSel(); }
     std::vector<int> SelectedLines() override;
     bool IsEnabled(int controlId) override { return Control(controlId).IsEnabled(); }
+    RedrawSeen Redraw(int controlId) override {
+        const MemoryControl& control = Control(controlId);
+        return {control.IsRedrawing(), control.AddedWhileRedrawing(),
+                control.RepaintedSinceChange()};
+    }
     NativeHandle WindowIcon(bool big) override { return ManagerWindow().Icon(big); }
     NativeHandle QueryDragIcon() override;
 

@@ -210,7 +210,9 @@ TEST_F(MemoryWindow, ModalRunEndsWithDone) {
 template <class Error>
 class ThrowingRegistry : public RegistryReader {
 public:
-    long OpenKey(const char*, RegistryKey*) override { throw Error("registry broke"); }
+    long OpenKey(const char*, RegistryView, RegistryKey*) override {
+        throw Error("registry broke");
+    }
     long EnumValue(RegistryKey, std::uint32_t, char*, std::uint32_t*, unsigned char*,
                    std::uint32_t*) override {
         return kRegistryNoMoreItems;

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <stdexcept>
 
 #include "FakeInstaller.h"
 #include "FakeRegistry.h"
+#include "MessageBoxAnswerer.h"
 #include "app/InstanceGuard.h"
 #include "app/ManagerApp.h"
 #include "framework/memory/MemoryWindowSystem.h"
@@ -19,6 +21,12 @@ class TestableManagerApp : public ManagerApp {
 public:
     using ManagerApp::InitInstance;
     using ManagerApp::RunMainWindow;
+};
+
+// Starts as ManagerApp would, but its start-up runs out of memory.
+class FailingManagerApp : public ManagerApp {
+protected:
+    bool InitInstance() override { throw std::bad_alloc(); }
 };
 
 MemoryTemplate ManagerTemplate() {
@@ -104,6 +112,17 @@ TEST_F(ManagerAppTest, ExceptionFromTheRunLeavesNoMainWindowBehind) {
     EXPECT_EQ(m_application.GetMainWindow(), nullptr);
     ASSERT_NE(m_windows.LastCreated(IDD_MANAGER), nullptr);
     EXPECT_TRUE(m_windows.LastCreated(IDD_MANAGER)->IsDestroyed());
+}
+
+TEST_F(ManagerAppTest, AnExceptionThatEndsTheProgramIsShownInAnUnownedErrorBox) {
+    MessageBoxAnswerer answerer(IDOK, true);
+    FailingManagerApp application;
+    EXPECT_EQ(application.Run(GetModuleHandleA(nullptr)), kExitUnexpectedError);
+    ASSERT_EQ(answerer.Seen(), 1);
+    EXPECT_EQ(answerer.Owner(), nullptr);
+    EXPECT_EQ(answerer.Caption(), L"calvorn_app_tests");
+    EXPECT_EQ(answerer.Text(), L"The program ended after an unexpected error: std::bad_alloc");
+    EXPECT_EQ(answerer.Icon(), LoadIconA(nullptr, IDI_HAND));
 }
 
 TEST_F(ManagerAppTest, HelpCommandIsHandledWithoutAnyWindow) {

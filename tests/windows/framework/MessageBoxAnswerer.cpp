@@ -25,8 +25,9 @@ BOOL CALLBACK FindMessageText(HWND child, LPARAM found) {
 }
 }  // namespace
 
-MessageBoxAnswerer::MessageBoxAnswerer(int answer)
+MessageBoxAnswerer::MessageBoxAnswerer(int answer, bool unowned)
     : m_answer(answer),
+      m_unowned(unowned),
       m_hook(
           ::SetWindowsHookExW(WH_CBT, &MessageBoxAnswerer::Hook, nullptr, ::GetCurrentThreadId())) {
     g_answerer = this;
@@ -41,7 +42,8 @@ LRESULT CALLBACK MessageBoxAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam
     if (code == HCBT_ACTIVATE && g_answerer) {
         HWND window = reinterpret_cast<HWND>(wParam);
         // The tests open no owned dialog of their own while boxes are answered.
-        if (ClassName(window) == L"#32770" && ::GetWindow(window, GW_OWNER)) {
+        const bool owned = ::GetWindow(window, GW_OWNER) != nullptr;
+        if (ClassName(window) == L"#32770" && owned != g_answerer->m_unowned) {
             g_answerer->Answer(window);
         }
     }
@@ -54,5 +56,6 @@ void MessageBoxAnswerer::Answer(HWND box) {
     m_text.clear();
     ::EnumChildWindows(box, &FindMessageText, reinterpret_cast<LPARAM>(&m_text));
     m_owner = ::GetWindow(box, GW_OWNER);
+    m_icon = reinterpret_cast<HICON>(::SendDlgItemMessageW(box, 1088, STM_GETICON, 0, 0));
     ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(m_answer, BN_CLICKED), 0);
 }

@@ -6,10 +6,11 @@
 
 // Answers the message boxes that open on this thread while it exists, as a user would: a CBT
 // hook sees each box activated, reads its caption and text, and presses the given button. Any
-// owned dialog counts as a box, so no other may open meanwhile.
+// owned dialog counts as a box, so no other may open meanwhile; with `unowned`, any dialog
+// without an owner instead.
 class MessageBoxAnswerer {
 public:
-    explicit MessageBoxAnswerer(int answer);
+    explicit MessageBoxAnswerer(int answer, bool unowned = false);
     ~MessageBoxAnswerer();
 
     MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
@@ -18,6 +19,8 @@ public:
     int Seen() const { return m_seen; }
     const std::wstring& Caption() const { return m_caption; }
     const std::wstring& Text() const { return m_text; }
+    // The icon the box shows (its static control 1088), null for none.
+    HICON Icon() const { return m_icon; }
     HWND Owner() const { return m_owner; }
 
 private:
@@ -25,9 +28,11 @@ private:
     void Answer(HWND box);
 
     int m_answer;
+    bool m_unowned;
     HHOOK m_hook;
     int m_seen = 0;
     std::wstring m_caption;
     std::wstring m_text;
     HWND m_owner = nullptr;
+    HICON m_icon = nullptr;
 };

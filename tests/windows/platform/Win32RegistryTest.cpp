@@ -104,23 +104,27 @@ TEST_F(Win32RegistryTest, CatalogReadsEveryShapeOfValueFromTheRealRegistry) {
     EXPECT_STREQ(catalog.GetField(DriverField::Manufacturer, 4), "Velmora");
 }
 
-TEST_F(Win32RegistryTest, ReadsTheThirtyTwoBitViewOnly) {
+TEST_F(Win32RegistryTest, ReadsBothViewsAndListsAProductCodeOnce) {
     const std::string name = ScratchName("view");
     ScratchKey wow32(name, KEY_WOW64_32KEY);
     ScratchKey wow64(name, KEY_WOW64_64KEY);
     wow32.SetText("{32}", "Thirty-two;DMM;CVI;Velmora");
+    wow32.SetText("{both}", "Both;DMM;CVI;Velmora");
     wow64.SetText("{64}", "Sixty-four;DMM;CVI;Velmora");
+    wow64.SetText("{both}", "Both;DMM;C;Velmora");
 
     DriverCatalog catalog(m_registry, m_installer, wow32.Path().c_str(), 20);
-    ASSERT_EQ(catalog.Reload(), 1);
-    EXPECT_STREQ(catalog.NameAt(0), "Thirty-two");
+    EXPECT_EQ(catalog.Reload(), 3);
+    EXPECT_THAT(Rows(catalog),
+                ElementsAre("Both/CVI/{both}", "Sixty-four/CVI/{64}", "Thirty-two/CVI/{32}"));
 }
 
-TEST_F(Win32RegistryTest, KeyThatOnlyTheSixtyFourBitViewHoldsIsInvalidRoot) {
+TEST_F(Win32RegistryTest, KeyThatOnlyTheSixtyFourBitViewHoldsIsRead) {
     ScratchKey wow64(ScratchName("only64"), KEY_WOW64_64KEY);
     wow64.SetText("{64}", "Sixty-four;DMM;CVI;Velmora");
     DriverCatalog catalog(m_registry, m_installer, wow64.Path().c_str(), 20);
-    EXPECT_EQ(ErrorOf([&] { catalog.Reload(); }), "Invalid root key");
+    ASSERT_EQ(catalog.Reload(), 1);
+    EXPECT_STREQ(catalog.NameAt(0), "Sixty-four");
 }
 
 TEST_F(Win32RegistryTest, MissingKeyIsInvalidRoot) {
@@ -141,7 +145,8 @@ TEST_F(Win32RegistryTest, EnumValueReportsWhatDoesNotFitAndTheEnd) {
     key.SetText("a", "fits");
     key.SetText("b", std::string(300, 'x'));
     RegistryKey open = nullptr;
-    ASSERT_EQ(m_registry.OpenKey(key.Path().c_str(), &open), kRegistrySuccess);
+    ASSERT_EQ(m_registry.OpenKey(key.Path().c_str(), RegistryView::Bits32, &open),
+              kRegistrySuccess);
 
     char name[256];
     unsigned char data[256];

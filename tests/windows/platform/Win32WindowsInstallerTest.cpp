@@ -5,10 +5,12 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "PlatformTestPackage.h"
 #include "catalog/DriverCatalog.h"
 #include "installer/InstallerBinding.h"
+#include "platform/win32/Win32LibraryLoader.h"
 #include "platform/win32/Win32Registry.h"
 
 namespace {
@@ -60,32 +62,58 @@ int ProductState(const char* productCode) {
     return state;
 }
 
-TEST(Win32WindowsInstaller, RemovesAnInstalledDriverPackage) {
-    if (ProductState(kTestPackageCode) != kStateUnknown) {
-        RunMsiexec(std::string("/x ") + kTestPackageCode + " /qn");
+// The loader of Windows Vista or 7 without the update that brought LOAD_LIBRARY_SEARCH_SYSTEM32:
+// the binding must then name the system directory itself.
+class LoaderWithoutSystemSearch : public Win32LibraryLoader {
+public:
+    bool CanSearchSystemDirectoryOnly() override { return false; }
+    void* LoadFromSystemDirectory(const char*) override {
+        ADD_FAILURE() << "the loader cannot search the system directory";
+        return nullptr;
     }
-    ASSERT_EQ(RunMsiexec("/i \"" + ProgramDirectory() + kTestPackageFile + "\" /qn"), 0u);
-    ASSERT_EQ(ProductState(kTestPackageCode), kStateDefault);
-
-    Win32Registry registry;
-    Win32WindowsInstaller installer;
-    DriverCatalog catalog(registry, installer, kTestPackageKey, 20);
-    ASSERT_EQ(catalog.Reload(), 1);
-    EXPECT_STREQ(catalog.GetField(DriverField::ProductCode, 0), kTestPackageCode);
-    EXPECT_STREQ(catalog.NameAt(0), "Platform Test Driver");
-
-    SetInstallerUiMode(installer, InstallerUiMode::Silent, nullptr);
-    EXPECT_FALSE(catalog.Uninstall(0));
-    EXPECT_EQ(ProductState(kTestPackageCode), kStateUnknown);
-    // Gone now, so a second removal is the installer's unknown product: a failure.
-    EXPECT_TRUE(RemoveProduct(installer, kTestPackageCode));
-    int remaining = -1;
-    try {
-        remaining = catalog.Reload();
-    } catch (const std::runtime_error&) {
-        remaining = 0;  // the installer deleted the emptied key as well
+    void* LoadFromPath(const char* path) override {
+        paths.push_back(path);
+        return Win32LibraryLoader::LoadFromPath(path);
     }
-    EXPECT_EQ(remaining, 0);
+    std::vector<std::string> paths;
+};
+
+TEST(Win32WindowsInstaller, RemovesAnInstalledDriverPackageWithEitherLoader) {
+    Win32LibraryLoader systemSearch;
+    LoaderWithoutSystemSearch withoutSystemSearch;
+    for (LibraryLoader* loader : {static_cast<LibraryLoader*>(&systemSearch),
+                                  static_cast<LibraryLoader*>(&withoutSystemSearch)}) {
+        SCOPED_TRACE(loader == &systemSearch ? "system search" : "absolute path");
+        if (ProductState(kTestPackageCode) != kStateUnknown) {
+            RunMsiexec(std::string("/x ") + kTestPackageCode + " /qn");
+        }
+        ASSERT_EQ(RunMsiexec("/i \"" + ProgramDirectory() + kTestPackageFile + "\" /qn"), 0u);
+        ASSERT_EQ(ProductState(kTestPackageCode), kStateDefault);
+
+        Win32Registry registry;
+        Win32WindowsInstaller installer(*loader, "msi.dll");
+        DriverCatalog catalog(registry, installer, kTestPackageKey, 20);
+        ASSERT_EQ(catalog.Reload(), 1);
+        EXPECT_STREQ(catalog.GetField(DriverField::ProductCode, 0), kTestPackageCode);
+        EXPECT_STREQ(catalog.NameAt(0), "Platform Test Driver");
+
+        SetInstallerUiMode(installer, InstallerUiMode::Silent, nullptr);
+        EXPECT_FALSE(catalog.Uninstall(0));
+        EXPECT_EQ(ProductState(kTestPackageCode), kStateUnknown);
+        // Gone now, so a second removal is the installer's unknown product: a failure.
+        EXPECT_TRUE(RemoveProduct(installer, kTestPackageCode));
+        int remaining = -1;
+        try {
+            remaining = catalog.Reload();
+        } catch (const std::runtime_error&) {
+            remaining = 0;  // the installer deleted the emptied key as well
+        }
+        EXPECT_EQ(remaining, 0);
+    }
+    char system[MAX_PATH];
+    const UINT length = GetSystemDirectoryA(system, MAX_PATH);
+    EXPECT_EQ(withoutSystemSearch.paths,
+              std::vector<std::string>{std::string(system, length) + "\\msi.dll"});
 }
 
 TEST(Win32WindowsInstaller, UnknownAndEmptyProductCodesFail) {

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <deque>
+#include <map>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -111,12 +112,15 @@ public:
         INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_PROGRESS_CLASS};
         ::InitCommonControlsEx(&controls);
         m_hook = ::SetWindowsHookExW(WH_CBT, HookProc, nullptr, ::GetCurrentThreadId());
-        if (!m_hook) throw std::runtime_error("cannot hook the thread's windows");
+        m_sentHook =
+            ::SetWindowsHookExW(WH_CALLWNDPROC, SentMessageProc, nullptr, ::GetCurrentThreadId());
+        if (!m_hook || !m_sentHook) throw std::runtime_error("cannot hook the thread's windows");
         g_hookedDriver = this;
     }
 
     ~Win32UiDriver() override {
         g_hookedDriver = nullptr;
+        ::UnhookWindowsHookEx(m_sentHook);
         ::UnhookWindowsHookEx(m_hook);
     }
 
@@ -175,6 +179,15 @@ public:
     }
 
     bool IsEnabled(int controlId) override { return ::IsWindowEnabled(Control(controlId)) != 0; }
+
+    // Redrawing as the messages sent to the control left it; nothing has pumped messages since
+    // the fill, so a repaint it asked for is still pending in its update region.
+    RedrawSeen Redraw(int controlId) override {
+        HWND control = Control(controlId);
+        const Fill& fill = m_fills[control];
+        return {fill.redrawing, fill.addedWhileRedrawing,
+                ::GetUpdateRect(control, nullptr, FALSE) != FALSE};
+    }
 
     NativeHandle WindowIcon(bool big) override {
         return reinterpret_cast<NativeHandle>(
@@ -255,6 +268,7 @@ private:
             ::SendDlgItemMessageW(window, kMessageBoxIconId, STM_GETICON, 0, 0));
         if (icon && icon == ::LoadIconA(nullptr, IDI_QUESTION)) box.style |= kMbIconQuestion;
         if (icon && icon == ::LoadIconA(nullptr, IDI_HAND)) box.style |= kMbIconError;
+        if (icon && icon == ::LoadIconA(nullptr, IDI_ASTERISK)) box.style |= kMbIconInformation;
         box.duringProgress = FindProgressDialogOfThisThread() != nullptr;
         m_boxes.push_back(box);
 
@@ -266,6 +280,32 @@ private:
         // Taken from the queue by the box's own modal loop once it is showing.
         ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
                        reinterpret_cast<LPARAM>(::GetDlgItem(window, answer)));
+    }
+
+    static LRESULT CALLBACK SentMessageProc(int code, WPARAM wParam, LPARAM lParam) {
+        if (g_hookedDriver && code == HC_ACTION) {
+            const CWPSTRUCT& sent = *reinterpret_cast<const CWPSTRUCT*>(lParam);
+            g_hookedDriver->OnSent(sent.hwnd, sent.message, sent.wParam);
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    void OnSent(HWND window, UINT message, WPARAM wParam) {
+        switch (message) {
+            case WM_SETREDRAW:
+                m_fills[window].redrawing = wParam != FALSE;
+                break;
+            case LB_RESETCONTENT:
+            case CB_RESETCONTENT:
+                m_fills[window].addedWhileRedrawing = 0;
+                break;
+            case LB_ADDSTRING:
+            case CB_ADDSTRING:
+                if (m_fills[window].redrawing) ++m_fills[window].addedWhileRedrawing;
+                break;
+            default:
+                break;
+        }
     }
 
     void OnDestroy(HWND window) {
@@ -294,7 +334,14 @@ private:
 
     Win32WindowSystem m_system;
     Dialog* m_manager = nullptr;
+    struct Fill {
+        bool redrawing = true;
+        int addedWhileRedrawing = 0;
+    };
+
     HHOOK m_hook = nullptr;
+    HHOOK m_sentHook = nullptr;
+    std::map<HWND, Fill> m_fills;
     std::deque<int> m_answers;
     std::set<HWND> m_answered;
     std::vector<MessageBoxSeen> m_boxes;

@@ -28,6 +28,10 @@ MessageResult MemoryControl::Send(unsigned message, WordParam wParam, LongParam 
 
     const auto overridden = m_overrides.find(message);
     if (overridden != m_overrides.end()) return overridden->second;
+    if (message == kWmSetRedraw) {
+        m_redrawing = wParam != 0;
+        return 0;
+    }
 
     switch (m_kind) {
         case MemoryControlKind::ListBox:
@@ -59,6 +63,8 @@ MessageResult MemoryControl::ListMessage(unsigned message, WordParam wParam, Lon
             return static_cast<MessageResult>(m_items.size());
         case kLbResetContent:
             m_items.clear();
+            m_addedWhileRedrawing = 0;
+            m_repaintedSinceChange = false;
             m_curSel = 0;
             m_anchor = -1;
             return kOkay;
@@ -128,6 +134,8 @@ MessageResult MemoryControl::ComboMessage(unsigned message, WordParam wParam, Lo
             return static_cast<MessageResult>(m_items.size());
         case kCbResetContent:
             m_items.clear();
+            m_addedWhileRedrawing = 0;
+            m_repaintedSinceChange = false;
             m_curSel = -1;
             return kOkay;
         case kCbGetCount:
@@ -190,6 +198,8 @@ MessageResult MemoryControl::ProgressMessage(unsigned message, WordParam wParam,
 
 int MemoryControl::Insert(LongParam textParameter) {
     const char* text = textParameter ? reinterpret_cast<const char*>(textParameter) : "";
+    if (m_redrawing) ++m_addedWhileRedrawing;
+    m_repaintedSinceChange = false;
     Item item;
     item.text = text;
 

@@ -24,6 +24,7 @@ public:
     NativeHandle GetHandle() const override {
         return const_cast<void*>(static_cast<const void*>(this));
     }
+    void Invalidate() override { m_repaintedSinceChange = true; }
 
     int Id() const { return m_id; }
     MemoryControlKind Kind() const { return m_kind; }
@@ -52,6 +53,13 @@ public:
     // The user picks the item at `position` in a combo box, then CBN_SELCHANGE goes to the
     // dialog. Nothing happens for a position without an item or a disabled or destroyed combo.
     void UserChoose(int position);
+
+    // Redrawing as WM_SETREDRAW last set it (on at first); items added while it was on since
+    // the items were last reset; whether the control was invalidated after its items last
+    // changed.
+    bool IsRedrawing() const { return m_redrawing; }
+    int AddedWhileRedrawing() const { return m_addedWhileRedrawing; }
+    bool RepaintedSinceChange() const { return m_repaintedSinceChange; }
 
     // From now on the control answers `message` with `result` and ignores it otherwise.
     void OverrideResult(unsigned message, MessageResult result);
@@ -103,6 +111,10 @@ private:
     int m_rangeHigh = 100;
     int m_position = 0;
     std::vector<int> m_positionHistory;
+
+    bool m_redrawing = true;
+    int m_addedWhileRedrawing = 0;
+    bool m_repaintedSinceChange = false;
 
     std::map<unsigned, MessageResult> m_overrides;
     std::vector<WindowMessage> m_received;

@@ -36,6 +36,8 @@ public:
     NativeHandle GetHandle() const override {
         return const_cast<void*>(static_cast<const void*>(this));
     }
+    // Nothing is drawn in memory.
+    void Invalidate() override {}
 
     // DialogWindow
     Window* GetControl(int id) override { return Control(id); }
