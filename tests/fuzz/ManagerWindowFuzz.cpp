@@ -86,7 +86,10 @@ StoredValue DecodeValue(FuzzedDataProvider& input) {
     StoredValue value;
     value.view =
         input.ConsumeIntegralInRange<int>(0, 3) == 0 ? RegistryView::Bits64 : RegistryView::Bits32;
+    // A value's name reaches the catalog as a C string, so it ends at its first NUL; names that
+    // differ only after one would be two values with one product code.
     value.name = Pick(input, codes);
+    value.name = value.name.substr(0, value.name.find('\0'));
     std::string text;
     if (input.ConsumeIntegralInRange<int>(0, 7) == 0) {
         text = input.ConsumeRandomLengthString(300);
