@@ -65,16 +65,24 @@ protected:
     }
 };
 
-TEST_F(RemovalTest, RemovesOneSelectedDriver) {
-    const Lines chosen = {"Kestrel KP2200 DC Supply\tC"};
-    ASSERT_TRUE(m_manager.SelectLines(chosen));
-    m_manager.ClickRemove();
-    ExpectBoxAndAnswer(Confirmation(product::ConfirmOne("Kestrel KP2200 DC Supply")), IDYES);
-    ExpectBoxAndAnswer(kAllRemoved, IDOK);
+TEST_F(RemovalTest, RemovesOneSelectedDriverAt32Or64Bits) {
+    // An x86 package, then an x64 one that registered in the 64-bit view.
+    Lines removed;
+    for (const char* name : {"Kestrel KP2200 DC Supply", "Norvik NS80 Switch Matrix"}) {
+        SCOPED_TRACE(name);
+        const Lines chosen = {std::string(name) + "\tC"};
+        ASSERT_TRUE(m_manager.SelectLines(chosen));
+        m_manager.ClickRemove();
+        ExpectBoxAndAnswer(Confirmation(product::ConfirmOne(name)), IDYES);
+        ExpectBoxAndAnswer(kAllRemoved, IDOK);
+        removed.push_back(chosen[0]);
 
-    EXPECT_EQ(m_manager.Lines(), Without(kAllLines, chosen));
-    EXPECT_TRUE(ProgressWindows().empty());
-    ExpectInstalledAllBut({product::kKestrelSupply});
+        EXPECT_EQ(m_manager.Lines(), Without(kAllLines, removed));
+        EXPECT_TRUE(ProgressWindows().empty());
+    }
+    ExpectInstalledAllBut({product::kKestrelSupply, product::kNorvikSwitch64});
+    m_manager.ClickRefresh();
+    EXPECT_EQ(m_manager.Lines(), Without(kAllLines, removed));
 }
 
 TEST_F(RemovalTest, RemovesSeveralSelectedDriversIncludingAdjacentLines) {
@@ -121,19 +129,6 @@ TEST_F(RemovalTest, ReportsEachDriverThatCannotBeRemovedAndKeepsItsLineSelected)
     EXPECT_EQ(m_manager.Lines(), Without(kAllLines, removable));
     EXPECT_EQ(m_manager.SelectedLines(), failing);
     ExpectInstalledAllBut({product::kNorvikSwitch, product::kOrrinAnalyzer});
-}
-
-TEST_F(RemovalTest, RemovesASixtyFourBitDriverAndLeavesTheOthers) {
-    const Lines chosen = {"Norvik NS80 Switch Matrix\tC"};
-    ASSERT_TRUE(m_manager.SelectLines(chosen));
-    m_manager.ClickRemove();
-    ExpectBoxAndAnswer(Confirmation(product::ConfirmOne("Norvik NS80 Switch Matrix")), IDYES);
-    ExpectBoxAndAnswer(kAllRemoved, IDOK);
-
-    EXPECT_EQ(m_manager.Lines(), Without(kAllLines, chosen));
-    ExpectInstalledAllBut({product::kNorvikSwitch64});
-    m_manager.ClickRefresh();
-    EXPECT_EQ(m_manager.Lines(), Without(kAllLines, chosen));
 }
 
 TEST_F(RemovalTest, ADriverWhoseRemovalNeedsARestartIsRemovedAndTheRestartAnnounced) {

@@ -10,11 +10,11 @@
 #include <cstring>
 #include <stdexcept>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "FakeInstaller.h"
 #include "FuzzCheck.h"
+#include "FuzzModel.h"
 #include "catalog/DriverCatalog.h"
 #include "catalog/RegistryReader.h"
 
@@ -100,10 +100,8 @@ public:
     }
 };
 
-using Record = std::tuple<std::string, std::string, std::string, std::string, std::string>;
-
 // A record when the text up to its first NUL has four fields or more between runs of ';'.
-bool ModelRecord(const std::string& name, const std::string& data, Record& record) {
+bool ParseRecord(const std::string& name, const std::string& data, ModelRecord& record) {
     std::vector<std::string> fields;
     std::string field;
     for (const char c : data.substr(0, data.find('\0')) + ";") {
@@ -115,12 +113,12 @@ bool ModelRecord(const std::string& name, const std::string& data, Record& recor
         }
     }
     if (fields.size() < 4) return false;
-    record = Record(name, fields[0], fields[1], fields[2], fields[3]);
+    record = {name, fields[0], fields[1], fields[2], fields[3]};
     return true;
 }
 
-std::vector<Record> ModelView(const View& view) {
-    std::vector<Record> records;
+std::vector<ModelRecord> ModelView(const View& view) {
+    std::vector<ModelRecord> records;
     for (const Entry& entry : view.entries) {
         if (entry.kind == Kind::MoreData) continue;
         if (entry.kind == Kind::Error) break;
@@ -132,56 +130,21 @@ std::vector<Record> ModelView(const View& view) {
         } else if (name.size() + 1 > kNameCapacity || data.size() > kDataCapacity) {
             continue;
         }
-        Record record;
-        if (ModelRecord(name.substr(0, name.find('\0')), data, record)) records.push_back(record);
-    }
-    return records;
-}
-
-bool KeyLess(const Record& left, const Record& right) {
-    const int names = std::get<1>(left).compare(std::get<1>(right));
-    if (names != 0) return names < 0;
-    return std::get<3>(left).compare(std::get<3>(right)) > 0;
-}
-
-const char* Text(const Record& record, int field) {
-    switch (field) {
-        case 0:
-            return std::get<0>(record).c_str();
-        case 1:
-            return std::get<1>(record).c_str();
-        case 2:
-            return std::get<2>(record).c_str();
-        case 3:
-            return std::get<3>(record).c_str();
-        default:
-            return std::get<4>(record).c_str();
-    }
-}
-
-std::vector<Record> Contents(const DriverCatalog& catalog) {
-    std::vector<Record> records;
-    for (int i = 0; i < catalog.Count(); ++i) {
-        std::string texts[5];
-        for (int field = 0; field < 5; ++field) {
-            const char* text = catalog.GetField(static_cast<DriverField>(field), i);
-            FUZZ_CHECK(text != nullptr);
-            texts[field] = text;
-        }
-        FUZZ_CHECK(texts[1] == catalog.NameAt(i));
-        records.emplace_back(texts[0], texts[1], texts[2], texts[3], texts[4]);
+        ModelRecord record;
+        if (ParseRecord(name.substr(0, name.find('\0')), data, record)) records.push_back(record);
     }
     return records;
 }
 
 // The catalog holds `expected` in DriverRecord's order; records equal in that order may come in
 // any order. Returns the catalog's order for the model to follow.
-std::vector<Record> CheckHolds(const DriverCatalog& catalog, std::vector<Record> expected) {
-    std::vector<Record> actual = Contents(catalog);
+std::vector<ModelRecord> CheckHolds(const DriverCatalog& catalog,
+                                    std::vector<ModelRecord> expected) {
+    std::vector<ModelRecord> actual = Contents(catalog);
     for (std::size_t i = 1; i < actual.size(); ++i) {
-        FUZZ_CHECK(!KeyLess(actual[i], actual[i - 1]));
+        FUZZ_CHECK(!ModelLess(actual[i], actual[i - 1]));
     }
-    std::vector<Record> sorted = actual;
+    std::vector<ModelRecord> sorted = actual;
     std::sort(sorted.begin(), sorted.end());
     std::sort(expected.begin(), expected.end());
     FUZZ_CHECK(sorted == expected);
@@ -263,14 +226,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     // view did not give; nothing at all when neither view opens.
     const bool opens = registry.views[0].openResult == kRegistrySuccess ||
                        registry.views[1].openResult == kRegistrySuccess;
-    std::vector<Record> model;
+    std::vector<ModelRecord> model;
     if (registry.views[0].openResult == kRegistrySuccess) model = ModelView(registry.views[0]);
     if (registry.views[1].openResult == kRegistrySuccess) {
-        const std::vector<Record> records32 = model;
-        for (const Record& record : ModelView(registry.views[1])) {
-            const bool listed = std::any_of(
-                records32.begin(), records32.end(),
-                [&](const Record& other) { return std::get<0>(other) == std::get<0>(record); });
+        const std::vector<ModelRecord> records32 = model;
+        for (const ModelRecord& record : ModelView(registry.views[1])) {
+            const bool listed =
+                std::any_of(records32.begin(), records32.end(), [&](const ModelRecord& other) {
+                    return FieldOf(other, DriverField::ProductCode) ==
+                           FieldOf(record, DriverField::ProductCode);
+                });
             if (!listed) model.push_back(record);
         }
     }
@@ -295,7 +260,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         const bool fieldKnown = fieldNumber >= 0 && fieldNumber <= 4;
         std::string text = input.ConsumeRandomLengthString(40);
         if (!model.empty() && fieldKnown && input.ConsumeBool()) {
-            text = Text(
+            text = FieldOf(
                 model[static_cast<std::size_t>(input.ConsumeIntegralInRange<int>(0, count - 1))],
                 fieldNumber);
         }
@@ -306,7 +271,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
                 const bool threw = Throws([&] { got = catalog.GetField(field, index); },
                                           indexValid ? "Unknown field" : "Invalid index");
                 FUZZ_CHECK(threw == (!indexValid || !fieldKnown));
-                if (!threw) FUZZ_CHECK(std::strcmp(got, Text(model[index], fieldNumber)) == 0);
+                if (!threw) FUZZ_CHECK(got == FieldOf(model[index], fieldNumber));
                 break;
             }
             case 1: {
@@ -317,7 +282,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
                 if (threw) break;
                 int expected = -1;
                 for (int i = index; i < count && expected < 0; ++i) {
-                    if (text == Text(model[i], fieldNumber)) expected = i;
+                    if (text == FieldOf(model[i], fieldNumber)) expected = i;
                 }
                 FUZZ_CHECK(found == expected);
                 break;
@@ -330,8 +295,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
                 if (filters && !fieldKnown) break;
                 if (filters) {
                     model.erase(std::remove_if(model.begin(), model.end(),
-                                               [&](const Record& record) {
-                                                   return text != Text(record, fieldNumber);
+                                               [&](const ModelRecord& record) {
+                                                   return text != FieldOf(record, fieldNumber);
                                                }),
                                 model.end());
                 }
@@ -344,7 +309,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
                 if (results[0] == 1618) results.push_back(input.PickValueInArray(kResults));
                 const std::size_t calls = installer.ConfigureCalls().size();
                 bool failed = false;
-                if (indexValid) installer.SetResults(std::get<0>(model[index]), results);
+                if (indexValid)
+                    installer.SetResults(FieldOf(model[index], DriverField::ProductCode), results);
                 FUZZ_CHECK(Throws([&] { failed = catalog.Uninstall(index); }, "Invalid index") ==
                            !indexValid);
                 if (!indexValid) {
@@ -354,7 +320,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
                 FUZZ_CHECK(installer.ConfigureCalls().size() > calls);
                 for (std::size_t i = calls; i < installer.ConfigureCalls().size(); ++i) {
                     FUZZ_CHECK(installer.ConfigureCalls()[i].productCode ==
-                               std::get<0>(model[index]));
+                               FieldOf(model[index], DriverField::ProductCode));
                 }
                 FUZZ_CHECK(failed == Fails(results));
                 // A removal does not change the catalog.
@@ -365,7 +331,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
                 const char* name = nullptr;
                 FUZZ_CHECK(Throws([&] { name = catalog.NameAt(index); }, "Invalid index") ==
                            !indexValid);
-                if (indexValid) FUZZ_CHECK(std::get<1>(model[index]) == name);
+                if (indexValid) FUZZ_CHECK(FieldOf(model[index], DriverField::Name) == name);
                 break;
             }
         }

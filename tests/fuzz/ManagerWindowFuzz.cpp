@@ -19,6 +19,7 @@
 
 #include "FakeRegistry.h"
 #include "FuzzCheck.h"
+#include "FuzzModel.h"
 #include "MemoryUiDriver.h"
 #include "ProductTexts.h"
 #include "catalog/DriverCatalog.h"
@@ -126,29 +127,9 @@ void Rebuild(FakeRegistry& registry, const std::vector<StoredValue>& values, boo
     }
 }
 
-struct Record {
-    std::string code;
-    std::string field[4];  // indexed by DriverField::Name .. Manufacturer, less one
-};
-
-std::string FieldOf(const Record& record, DriverField field) {
-    switch (field) {
-        case DriverField::Name:
-            return record.field[0];
-        case DriverField::Class:
-            return record.field[1];
-        case DriverField::Ade:
-            return record.field[2];
-        case DriverField::Manufacturer:
-            return record.field[3];
-        default:
-            return record.code;
-    }
-}
-
 // What the window's catalog holds after a load of this registry: the catalog over a copy, which
 // the catalog-load target checks on its own.
-std::vector<Record> LoadReference(const std::vector<StoredValue>& values, bool keys[2]) {
+std::vector<ModelRecord> LoadReference(const std::vector<StoredValue>& values, bool keys[2]) {
     FakeRegistry registry;
     Rebuild(registry, values, keys);
     ScriptedInstaller unused;
@@ -158,16 +139,7 @@ std::vector<Record> LoadReference(const std::vector<StoredValue>& values, bool k
     } catch (const std::runtime_error&) {
         return {};
     }
-    std::vector<Record> records(static_cast<std::size_t>(catalog.Count()));
-    for (int i = 0; i < catalog.Count(); ++i) {
-        Record& record = records[static_cast<std::size_t>(i)];
-        record.code = catalog.GetField(DriverField::ProductCode, i);
-        record.field[0] = catalog.GetField(DriverField::Name, i);
-        record.field[1] = catalog.GetField(DriverField::Class, i);
-        record.field[2] = catalog.GetField(DriverField::Ade, i);
-        record.field[3] = catalog.GetField(DriverField::Manufacturer, i);
-    }
-    return records;
+    return Contents(catalog);
 }
 
 struct Line {
@@ -273,7 +245,7 @@ private:
         std::vector<Line> expected;
         for (std::size_t index = 0; index < m_records.size(); ++index) {
             if (m_gone.count(index) != 0) continue;
-            const Record& record = m_records[index];
+            const ModelRecord& record = m_records[index];
             bool matches = true;
             for (int filter = 0; filter < 3; ++filter) {
                 const std::string& text = filters[filter];
@@ -283,8 +255,8 @@ private:
                 }
             }
             if (!matches) continue;
-            std::string line = record.field[0];
-            if (filters[2].empty()) line += "\t" + record.field[2];
+            std::string line = FieldOf(record, DriverField::Name);
+            if (filters[2].empty()) line += "\t" + FieldOf(record, DriverField::Ade);
             expected.push_back({line, static_cast<LongParam>(index)});
         }
         std::vector<Line> actual = lines;
@@ -297,7 +269,7 @@ private:
     void CheckFilter(int filter, DriverField field) {
         const std::vector<std::string> items = m_ui.Items(filter);
         std::vector<std::string> expected = {kAllItem};
-        for (const Record& record : m_records) {
+        for (const ModelRecord& record : m_records) {
             const std::string text = FieldOf(record, field);
             if (std::find(expected.begin() + 1, expected.end(), text) == expected.end()) {
                 expected.push_back(text);
@@ -406,10 +378,10 @@ private:
         m_answerYes = m_input.ConsumeBool();
         m_installer.Reset();
         m_installer.scripts.clear();
-        for (const Record& record : m_records) {
+        for (const ModelRecord& record : m_records) {
             std::vector<unsigned> script = {m_input.PickValueInArray(kResults)};
             if (script[0] == kBusy) script.push_back(m_input.PickValueInArray(kResults));
-            m_installer.scripts[record.code] = script;
+            m_installer.scripts[FieldOf(record, DriverField::ProductCode)] = script;
         }
 
         const std::vector<Line> before = Lines();
@@ -428,10 +400,10 @@ private:
         }
         FUZZ_CHECK(!shown.empty());
         const std::string question =
-            selected.size() > 1
-                ? std::string(product::kConfirmSeveral)
-                : product::ConfirmOne(
-                      m_records[static_cast<std::size_t>(before[selected[0]].data)].field[0]);
+            selected.size() > 1 ? std::string(product::kConfirmSeveral)
+                                : product::ConfirmOne(FieldOf(
+                                      m_records[static_cast<std::size_t>(before[selected[0]].data)],
+                                      DriverField::Name));
         FUZZ_CHECK(shown[0] == question);
         if (!m_answerYes) {
             FUZZ_CHECK(shown.size() == 1);
@@ -456,17 +428,18 @@ private:
             }
             ++next;
             const auto index = static_cast<std::size_t>(before[line].data);
-            const Record& record = m_records[index];
-            const std::vector<unsigned>& script = m_installer.scripts[record.code];
+            const ModelRecord& record = m_records[index];
+            const std::string& code = FieldOf(record, DriverField::ProductCode);
+            const std::vector<unsigned>& script = m_installer.scripts[code];
             const unsigned result = script.back();
             const std::size_t calls = script[0] != kBusy ? 1 : (result == kBusy ? kBusyCalls : 2);
-            expectedCalls.insert(expectedCalls.end(), calls, record.code);
+            expectedCalls.insert(expectedCalls.end(), calls, code);
             if (result == 0 || result == 3010 || result == 1641) {
                 restart = restart || result != 0;
                 m_gone.insert(index);
             } else {
                 failed = true;
-                expectedBoxes.push_back(product::NotRemoved(record.field[0]));
+                expectedBoxes.push_back(product::NotRemoved(FieldOf(record, DriverField::Name)));
                 stillSelected.push_back(static_cast<int>(left.size()));
                 left.push_back(before[line]);
             }
@@ -489,7 +462,7 @@ private:
     std::unique_ptr<ManagerDialog> m_manager;
     // The window's catalog as of its last load, and the records whose lines a removal took out
     // of the list since its last fill.
-    std::vector<Record> m_records;
+    std::vector<ModelRecord> m_records;
     std::set<std::size_t> m_gone;
     bool m_answerYes = false;
     std::vector<std::string> m_boxes;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "FuzzCheck.h"
+#include "FuzzModel.h"
 #include "catalog/DriverRecord.h"
 #include "catalog/ValueData.h"
 
@@ -77,34 +78,25 @@ DriverRecord Make(const Texts& texts) {
     return DriverRecord(pointers[0], pointers[1], pointers[2], pointers[3], pointers[4]);
 }
 
+// The texts a record made from `texts` must give: a null pointer reads as "".
+ModelRecord ModelOf(const Texts& texts) {
+    ModelRecord model;
+    for (std::size_t i = 0; i < 5; ++i) model[i] = texts.null[i] ? std::string() : texts.field[i];
+    return model;
+}
+
 bool Holds(const DriverRecord& record, const Texts& texts) {
     const char* const got[] = {record.GetProductCode(), record.GetName(), record.GetClass(),
                                record.GetAde(), record.GetManufacturer()};
-    for (int i = 0; i < 5; ++i) {
-        if (got[i] == nullptr) return false;
-        if (std::string(got[i]) != (texts.null[i] ? std::string() : texts.field[i])) return false;
+    const ModelRecord expected = ModelOf(texts);
+    for (std::size_t i = 0; i < 5; ++i) {
+        if (got[i] == nullptr || got[i] != expected[i]) return false;
     }
     return true;
 }
 
-// Name ascending, then ADE descending, bytes compared unsigned.
-int CompareBytes(const std::string& left, const std::string& right) {
-    const std::size_t common = std::min(left.size(), right.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        const auto a = static_cast<unsigned char>(left[i]);
-        const auto b = static_cast<unsigned char>(right[i]);
-        if (a != b) return a < b ? -1 : 1;
-    }
-    return left.size() == right.size() ? 0 : (left.size() < right.size() ? -1 : 1);
-}
-
 bool ReferenceLess(const Texts& left, const Texts& right) {
-    const auto text = [](const Texts& texts, int i) {
-        return texts.null[i] ? std::string() : texts.field[i];
-    };
-    const int names = CompareBytes(text(left, 1), text(right, 1));
-    if (names != 0) return names < 0;
-    return CompareBytes(text(left, 3), text(right, 3)) > 0;
+    return ModelLess(ModelOf(left), ModelOf(right));
 }
 
 void CheckRecords(FuzzedDataProvider& input) {
@@ -154,10 +146,9 @@ void CheckRecords(FuzzedDataProvider& input) {
         // Records equal in the order may come in any order; their keys may not.
         FUZZ_CHECK(!ReferenceLess(texts[order[i]], texts[order[i]]));
         if (i > 0) FUZZ_CHECK(!(sorted[i] < sorted[i - 1]));
-        FUZZ_CHECK(std::string(sorted[i].GetName()) ==
-                   (texts[order[i]].null[1] ? std::string() : texts[order[i]].field[1]));
-        FUZZ_CHECK(std::string(sorted[i].GetAde()) ==
-                   (texts[order[i]].null[3] ? std::string() : texts[order[i]].field[3]));
+        const ModelRecord expected = ModelOf(texts[order[i]]);
+        FUZZ_CHECK(sorted[i].GetName() == FieldOf(expected, DriverField::Name));
+        FUZZ_CHECK(sorted[i].GetAde() == FieldOf(expected, DriverField::Ade));
     }
 }
 
