@@ -11,6 +11,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -127,11 +128,9 @@ void Rebuild(FakeRegistry& registry, const std::vector<StoredValue>& values, boo
     }
 }
 
-// What the window's catalog holds after a load of this registry: the catalog over a copy, which
-// the catalog-load target checks on its own.
-std::vector<ModelRecord> LoadReference(const std::vector<StoredValue>& values, bool keys[2]) {
-    FakeRegistry registry;
-    Rebuild(registry, values, keys);
+// What the window's catalog holds after a load of `registry`: the catalog over the same fake,
+// which the catalog-load target checks on its own.
+std::vector<ModelRecord> LoadReference(FakeRegistry& registry) {
     ScriptedInstaller unused;
     DriverCatalog catalog(registry, unused, kDriversKeyPath, 20);
     try {
@@ -169,7 +168,7 @@ public:
         m_manager = std::make_unique<ManagerDialog>(m_ui.System(), m_registry, m_installer);
         m_ui.Watch(*m_manager);
         FUZZ_CHECK(m_manager->Create(IDD_MANAGER, nullptr));
-        m_records = LoadReference(m_values, m_keys);
+        m_records = Reference();
         m_gone.clear();
         CheckWindow();
     }
@@ -323,7 +322,7 @@ private:
             // A key-down that carries flags came from the keyboard, not from us: ignored.
             if (flags != 0) return;
         }
-        m_records = LoadReference(m_values, m_keys);
+        m_records = Reference();
         m_gone.clear();
         // Each filter keeps its position while the new items have one, else shows "<All>".
         for (int filter = 0; filter < 3; ++filter) {
@@ -369,6 +368,13 @@ private:
             }
         }
         Rebuild(m_registry, m_values, m_keys);
+        m_reference.reset();
+    }
+
+    // The catalog a load of the registry gives, loaded once for each state of the registry.
+    const std::vector<ModelRecord>& Reference() {
+        if (!m_reference) m_reference = LoadReference(m_registry);
+        return *m_reference;
     }
 
     // Runs a Remove command that the window acts on when `acts`; the user's answer and the
@@ -464,6 +470,7 @@ private:
     // of the list since its last fill.
     std::vector<ModelRecord> m_records;
     std::set<std::size_t> m_gone;
+    std::optional<std::vector<ModelRecord>> m_reference;
     bool m_answerYes = false;
     std::vector<std::string> m_boxes;
 };
