@@ -128,19 +128,6 @@ void Rebuild(FakeRegistry& registry, const std::vector<StoredValue>& values, boo
     }
 }
 
-// What the window's catalog holds after a load of `registry`: the catalog over the same fake,
-// which the catalog-load target checks on its own.
-std::vector<ModelRecord> LoadReference(FakeRegistry& registry) {
-    ScriptedInstaller unused;
-    DriverCatalog catalog(registry, unused, kDriversKeyPath, 20);
-    try {
-        catalog.Reload();
-    } catch (const std::runtime_error&) {
-        return {};
-    }
-    return Contents(catalog);
-}
-
 struct Line {
     std::string text;
     LongParam data;
@@ -169,7 +156,6 @@ public:
         m_ui.Watch(*m_manager);
         FUZZ_CHECK(m_manager->Create(IDD_MANAGER, nullptr));
         m_records = Reference();
-        m_gone.clear();
         CheckWindow();
     }
 
@@ -371,9 +357,19 @@ private:
         m_reference.reset();
     }
 
-    // The catalog a load of the registry gives, loaded once for each state of the registry.
+    // What the window's catalog holds after a load of the registry as it stands: the catalog
+    // over the same fake (the catalog-load target checks it on its own), loaded once for each
+    // state of the registry.
     const std::vector<ModelRecord>& Reference() {
-        if (!m_reference) m_reference = LoadReference(m_registry);
+        if (m_reference) return *m_reference;
+        ScriptedInstaller unused;
+        DriverCatalog catalog(m_registry, unused, kDriversKeyPath, 20);
+        try {
+            catalog.Reload();
+            m_reference = Contents(catalog);
+        } catch (const std::runtime_error&) {
+            m_reference.emplace();
+        }
         return *m_reference;
     }
 
