@@ -40,6 +40,9 @@ const unsigned kResults[] = {0, 1603, 3010, 1641, kBusy, 1605, 87};
 const int kFilters[] = {IDC_CLASS_FILTER, IDC_MANUFACTURER_FILTER, IDC_ADE_FILTER};
 const DriverField kFilterFields[] = {DriverField::Class, DriverField::Manufacturer,
                                      DriverField::Ade};
+// The reference catalog's starting capacity: what a load holds does not depend on it (the
+// catalog-load target varies it), so any size will do.
+constexpr int kReferenceCapacity = 20;
 
 // Answers each product's removals from its script, reset before every command; records calls.
 class ScriptedInstaller : public WindowsInstaller {
@@ -363,7 +366,7 @@ private:
     const std::vector<ModelRecord>& Reference() {
         if (m_reference) return *m_reference;
         ScriptedInstaller unused;
-        DriverCatalog catalog(m_registry, unused, kDriversKeyPath, 20);
+        DriverCatalog catalog(m_registry, unused, kDriversKeyPath, kReferenceCapacity);
         try {
             catalog.Reload();
             m_reference = Contents(catalog);
