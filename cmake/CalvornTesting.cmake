@@ -16,14 +16,15 @@ else()
 endif()
 include(GoogleTest)
 
-# calvorn_add_tests(<target> SOURCES ... [LIBRARIES ...])
+# calvorn_add_tests(<target> SOURCES ... [LIBRARIES ...] [PROPERTIES ...])
 # One test program; each GoogleTest case becomes a CTest test, listed when CTest runs so that
-# Windows programs are listed under Wine rather than at build time.
+# Windows programs are listed under Wine rather than at build time. PROPERTIES are set on
+# each of its tests.
 function(calvorn_add_tests target)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;PROPERTIES" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES} GTest::gmock GTest::gtest_main)
   calvorn_warnings(${target})
   gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-                       PROPERTIES TIMEOUT 300)
+                       PROPERTIES TIMEOUT 300 ${ARG_PROPERTIES})
 endfunction()
