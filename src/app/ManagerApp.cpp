@@ -9,6 +9,7 @@
 
 #include "app/InstanceGuard.h"
 #include "framework/win32/Win32WindowSystem.h"
+#include "platform/win32/Win32LogFiles.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32WindowsInstaller.h"
 #include "ui/ManagerDialog.h"
@@ -67,7 +68,8 @@ void ManagerApp::ReportUnexpectedError(const char* what) {
 
 void ManagerApp::RunMainWindow(WindowSystem& windowSystem, RegistryReader& registry,
                                WindowsInstaller& installer) {
-    ManagerDialog dialog(windowSystem, registry, installer, nullptr);
+    Win32LogFiles logFiles;
+    ManagerDialog dialog(windowSystem, registry, installer, &logFiles);
     MainWindowScope mainWindow(m_pMainWnd, dialog);
     // Done and Cancel both simply end the program.
     dialog.DoModal();

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <iostream>
+#include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -234,6 +237,50 @@ TEST_F(RemovalTest, WindowsAnswerThroughoutASlowRemovalAndCommandsWaitForItsEnd)
     EXPECT_EQ(std::count(lines.begin(), lines.end(), slow.Line()), 0);
     EXPECT_FALSE(IsProductInstalled(slow.ProductCode()));
     ExpectInstalledAllBut({});
+}
+
+// The names of the files in `folder` now.
+std::set<std::string> FilesIn(const std::string& folder) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.insert(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+TEST_F(RemovalTest, KeepsTheInstallerLogOfEachFailedRemovalAndSaysWhere) {
+    const OwnPackage failing("failing-removal", CALVORN_FAILING_PRODUCT, CALVORN_FAILING_NAME);
+    ASSERT_EQ(failing.Install(), "");
+    m_manager.ClickRefresh();
+    char temporary[MAX_PATH];
+    ASSERT_NE(GetTempPathA(MAX_PATH, temporary), 0u);
+    const std::string folder = std::string(temporary) + "Calvorn";
+    const std::set<std::string> before = FilesIn(folder);
+
+    ASSERT_TRUE(m_manager.SelectLines({"Altheon AT3440 DMM\tC", failing.Line()}));
+    m_manager.ClickRemove();
+    ExpectBoxAndAnswer(Confirmation(kSeveralQuestion), IDYES);
+    ExpectBoxAndAnswer(Failure(failing.Name()), IDOK);
+    ExpectBoxAndAnswer(kSomeFailed, IDOK);
+    ExpectBoxAndAnswer({product::kAppName, product::LogsAreIn(folder), "information", kOk}, IDOK);
+    EXPECT_TRUE(m_manager.SendKeyDown('R', 0)) << "no further box";
+
+    std::vector<std::string> added;
+    for (const std::string& name : FilesIn(folder)) {
+        if (before.count(name) == 0) added.push_back(name);
+    }
+    ASSERT_EQ(added.size(), 1u);
+    EXPECT_NE(added[0].find(CALVORN_FAILING_PRODUCT), std::string::npos) << added[0];
+    std::ifstream log(folder + "\\" + added[0], std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+    // The removal ran with the Restart Manager kept from closing programs.
+    EXPECT_NE(text.find("Property(S): MSIRESTARTMANAGERCONTROL = Disable"), std::string::npos);
+    EXPECT_TRUE(IsProductInstalled(failing.ProductCode()));
+    ExpectInstalledAllBut({product::kAltheonDmmC});
 }
 
 }  // namespace

@@ -26,3 +26,9 @@ unsigned FakeInstaller::ConfigureProduct(const char* productCode, int installLev
     const std::size_t turn = m_answered[code]++;
     return found->second[std::min(turn, found->second.size() - 1)];
 }
+
+unsigned FakeInstaller::EnableLog(unsigned logMode, const char* logFile, unsigned attributes) {
+    m_logCalls.push_back({logMode, logFile ? logFile : "(null)", attributes});
+    if (logFile != nullptr && (logMode & m_refusedLogModes) != 0) return m_logRefusal;
+    return 0;
+}

@@ -9,6 +9,7 @@
 namespace {
 
 using SetInternalUiEntry = int(WINAPI*)(int level, HWND* ownerWindow);
+using EnableLogEntry = UINT(WINAPI*)(DWORD logMode, LPCSTR logFile, DWORD attributes);
 using ConfigureProductExEntry = UINT(WINAPI*)(LPCSTR productCode, int installLevel,
                                               int installState, LPCSTR commandLine);
 
@@ -30,6 +31,7 @@ struct Win32WindowsInstaller::Library {
     HMODULE module = nullptr;
     SetInternalUiEntry setInternalUi = nullptr;
     ConfigureProductExEntry configureProductEx = nullptr;
+    EnableLogEntry enableLog = nullptr;
     // What ConfigureProduct answers when the installer is unavailable.
     UINT unavailableResult = ERROR_INSTALL_SERVICE_FAILURE;
 };
@@ -56,6 +58,7 @@ Win32WindowsInstaller::Win32WindowsInstaller(LibraryLoader& loader, const char* 
     }
     if (m_library->configureProductEx == nullptr)
         m_library->unavailableResult = ERROR_PROC_NOT_FOUND;
+    m_library->enableLog = Resolve<EnableLogEntry>(m_library->module, "MsiEnableLogA");
 }
 
 Win32WindowsInstaller::~Win32WindowsInstaller() {
@@ -79,6 +82,12 @@ unsigned Win32WindowsInstaller::ConfigureProduct(const char* productCode, int in
             m_library->configureProductEx(productCode, installLevel, installState, commandLine);
     });
     return result;
+}
+
+unsigned Win32WindowsInstaller::EnableLog(unsigned logMode, const char* logFile,
+                                          unsigned attributes) {
+    if (m_library->enableLog == nullptr) return ERROR_PROC_NOT_FOUND;
+    return m_library->enableLog(logMode, logFile, attributes);
 }
 
 void Win32WindowsInstaller::WaitBeforeRetry(unsigned milliseconds) {
