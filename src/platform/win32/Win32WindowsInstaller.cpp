@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "installer/SystemLibrary.h"
+#include "platform/win32/EntryPoint.h"
 #include "platform/win32/Win32LibraryLoader.h"
 
 namespace {
@@ -10,13 +11,6 @@ namespace {
 using SetInternalUiEntry = int(WINAPI*)(int level, HWND* ownerWindow);
 using ConfigureProductExEntry = UINT(WINAPI*)(LPCSTR productCode, int installLevel,
                                               int installState, LPCSTR commandLine);
-
-// GetProcAddress hands out one generic function type; going through void(*)() first is the
-// conversion compilers accept without a cast-function-type warning.
-template <typename Entry>
-Entry Resolve(HMODULE module, const char* name) {
-    return reinterpret_cast<Entry>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
 
 Win32LibraryLoader& SystemLoader() {
     static Win32LibraryLoader loader;
@@ -46,12 +40,13 @@ Win32WindowsInstaller::Win32WindowsInstaller(LibraryLoader& loader, const char* 
         m_library->unavailableResult = error != ERROR_SUCCESS ? error : ERROR_MOD_NOT_FOUND;
         return;
     }
-    m_library->setInternalUi = Resolve<SetInternalUiEntry>(m_library->module, "MsiSetInternalUI");
+    m_library->setInternalUi =
+        ResolveEntryPoint<SetInternalUiEntry>(m_library->module, "MsiSetInternalUI");
     // A removal at the installer's default UI level could show its windows: without the call
     // that makes it silent, nothing is removed at all.
     if (m_library->setInternalUi != nullptr) {
         m_library->configureProductEx =
-            Resolve<ConfigureProductExEntry>(m_library->module, "MsiConfigureProductExA");
+            ResolveEntryPoint<ConfigureProductExEntry>(m_library->module, "MsiConfigureProductExA");
     }
     if (m_library->configureProductEx == nullptr)
         m_library->unavailableResult = ERROR_PROC_NOT_FOUND;

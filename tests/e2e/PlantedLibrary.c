@@ -1,0 +1,17 @@
+/* A DLL planted beside a copy of Calvorn.exe under the name of a system DLL. It exports nothing;
+   once a process has run its entry point, "<its own path>.loaded" exists. */
+#include <windows.h>
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
+    WCHAR path[MAX_PATH + 8];
+    DWORD length;
+    HANDLE marker;
+    (void)reserved;
+    if (reason != DLL_PROCESS_ATTACH) return TRUE;
+    length = GetModuleFileNameW(instance, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return TRUE;
+    lstrcpyW(path + length, L".loaded");
+    marker = CreateFileW(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
+    return TRUE;
+}
