@@ -3,7 +3,7 @@ function(calvorn_warnings target)
   if(MSVC)
     target_compile_options(${target} PRIVATE /W4 /WX /permissive-)
   else()
-    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Werror
-                           $<$<COMPILE_LANGUAGE:CXX>:-Wnon-virtual-dtor -Woverloaded-virtual>)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor
+                                             -Woverloaded-virtual -Werror)
   endif()
 endfunction()
