@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "installer/SystemLibrary.h"
+#include "platform/win32/EntryPoint.h"
 #include "platform/win32/Win32LibraryLoader.h"
 #include "platform/win32/WindowServing.h"
 
@@ -12,13 +13,6 @@ using SetInternalUiEntry = int(WINAPI*)(int level, HWND* ownerWindow);
 using EnableLogEntry = UINT(WINAPI*)(DWORD logMode, LPCSTR logFile, DWORD attributes);
 using ConfigureProductExEntry = UINT(WINAPI*)(LPCSTR productCode, int installLevel,
                                               int installState, LPCSTR commandLine);
-
-// GetProcAddress hands out one generic function type; going through void(*)() first is the
-// conversion compilers accept without a cast-function-type warning.
-template <typename Entry>
-Entry Resolve(HMODULE module, const char* name) {
-    return reinterpret_cast<Entry>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
 
 Win32LibraryLoader& SystemLoader() {
     static Win32LibraryLoader loader;
@@ -49,16 +43,17 @@ Win32WindowsInstaller::Win32WindowsInstaller(LibraryLoader& loader, const char* 
         m_library->unavailableResult = error != ERROR_SUCCESS ? error : ERROR_MOD_NOT_FOUND;
         return;
     }
-    m_library->setInternalUi = Resolve<SetInternalUiEntry>(m_library->module, "MsiSetInternalUI");
+    m_library->setInternalUi =
+        ResolveEntryPoint<SetInternalUiEntry>(m_library->module, "MsiSetInternalUI");
     // A removal at the installer's default UI level could show its windows: without the call
     // that makes it silent, nothing is removed at all.
     if (m_library->setInternalUi != nullptr) {
         m_library->configureProductEx =
-            Resolve<ConfigureProductExEntry>(m_library->module, "MsiConfigureProductExA");
+            ResolveEntryPoint<ConfigureProductExEntry>(m_library->module, "MsiConfigureProductExA");
     }
     if (m_library->configureProductEx == nullptr)
         m_library->unavailableResult = ERROR_PROC_NOT_FOUND;
-    m_library->enableLog = Resolve<EnableLogEntry>(m_library->module, "MsiEnableLogA");
+    m_library->enableLog = ResolveEntryPoint<EnableLogEntry>(m_library->module, "MsiEnableLogA");
 }
 
 Win32WindowsInstaller::~Win32WindowsInstaller() {
