@@ -65,10 +65,10 @@ void RemovalLogs::Begin(const std::string& productCode) {
     }
     if (path.empty()) return;
 
-    const unsigned mode = kLogModeVerboseAll;
-    if (m_installer.EnableLog(mode | kLogModeOnlyOnError, path.c_str(), kLogAttributesAppend) !=
-            0 &&
-        m_installer.EnableLog(mode, path.c_str(), kLogAttributesAppend) != 0) {
+    const auto enable = [&](unsigned mode) {
+        return m_installer.EnableLog(mode, path.c_str(), kLogAttributesAppend) == 0;
+    };
+    if (!enable(kLogModeVerboseAll | kLogModeOnlyOnError) && !enable(kLogModeVerboseAll)) {
         m_files->RemoveFile(path);
         return;
     }
