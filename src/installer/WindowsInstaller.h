@@ -17,6 +17,11 @@ public:
     virtual unsigned ConfigureProduct(const char* productCode, int installLevel, int installState,
                                       const char* commandLine) = 0;
 
+    // MsiQueryProductStateA: the product's install state, 5 (INSTALLSTATE_DEFAULT) when it is
+    // installed for the machine or this user; -1 (INSTALLSTATE_UNKNOWN) for a product the
+    // installer does not know, and also when the installer is unavailable.
+    virtual int QueryProductState(const char* productCode) = 0;
+
     // Lets `milliseconds` pass before a busy installer is asked again. This thread's windows
     // are kept painted meanwhile; no other input is handled.
     virtual void WaitBeforeRetry(unsigned milliseconds) = 0;

@@ -26,3 +26,8 @@ unsigned FakeInstaller::ConfigureProduct(const char* productCode, int installLev
     const std::size_t turn = m_answered[code]++;
     return found->second[std::min(turn, found->second.size() - 1)];
 }
+
+int FakeInstaller::QueryProductState(const char* productCode) {
+    const bool installed = productCode != nullptr && m_installed.count(productCode) != 0;
+    return installed ? 5 : -1;  // INSTALLSTATE_DEFAULT, INSTALLSTATE_UNKNOWN
+}

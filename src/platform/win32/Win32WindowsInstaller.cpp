@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <msi.h>
+
 #include "installer/SystemLibrary.h"
 #include "platform/win32/Win32LibraryLoader.h"
 
@@ -10,6 +12,7 @@ namespace {
 using SetInternalUiEntry = int(WINAPI*)(int level, HWND* ownerWindow);
 using ConfigureProductExEntry = UINT(WINAPI*)(LPCSTR productCode, int installLevel,
                                               int installState, LPCSTR commandLine);
+using QueryProductStateEntry = INSTALLSTATE(WINAPI*)(LPCSTR productCode);
 
 // GetProcAddress hands out one generic function type; going through void(*)() first is the
 // conversion compilers accept without a cast-function-type warning.
@@ -29,6 +32,7 @@ struct Win32WindowsInstaller::Library {
     HMODULE module = nullptr;
     SetInternalUiEntry setInternalUi = nullptr;
     ConfigureProductExEntry configureProductEx = nullptr;
+    QueryProductStateEntry queryProductState = nullptr;
     // What ConfigureProduct answers when the installer is unavailable.
     UINT unavailableResult = ERROR_INSTALL_SERVICE_FAILURE;
 };
@@ -55,6 +59,8 @@ Win32WindowsInstaller::Win32WindowsInstaller(LibraryLoader& loader, const char* 
     }
     if (m_library->configureProductEx == nullptr)
         m_library->unavailableResult = ERROR_PROC_NOT_FOUND;
+    m_library->queryProductState =
+        Resolve<QueryProductStateEntry>(m_library->module, "MsiQueryProductStateA");
 }
 
 Win32WindowsInstaller::~Win32WindowsInstaller() {
@@ -70,6 +76,11 @@ unsigned Win32WindowsInstaller::ConfigureProduct(const char* productCode, int in
                                                  int installState, const char* commandLine) {
     if (m_library->configureProductEx == nullptr) return m_library->unavailableResult;
     return m_library->configureProductEx(productCode, installLevel, installState, commandLine);
+}
+
+int Win32WindowsInstaller::QueryProductState(const char* productCode) {
+    if (m_library->queryProductState == nullptr) return INSTALLSTATE_UNKNOWN;
+    return m_library->queryProductState(productCode);
 }
 
 void Win32WindowsInstaller::WaitBeforeRetry(unsigned milliseconds) {
