@@ -82,8 +82,9 @@ TEST_F(CalvornCmdTest, ListsAsJsonWhatIsRegisteredWithWhatIsInstalled) {
 TEST_F(CalvornCmdTest, RemovesExactlyOneManufacturersDrivers) {
     const CalvornCmdRun run = Run(std::string("remove --manufacturer \"") + kAltheon + "\" --yes");
     EXPECT_EQ(run.exitCode, 0u) << run.error;
-    EXPECT_EQ(run.output, std::string("Altheon AT3440 DMM ") + product::kAltheonDmmNet +
-                              ": removed\nAltheon AT3440 DMM " + product::kAltheonDmmC +
+    // In the catalog's order: by name, then by ADE from last to first.
+    EXPECT_EQ(run.output, std::string("Altheon AT3440 DMM ") + product::kAltheonDmmC +
+                              ": removed\nAltheon AT3440 DMM " + product::kAltheonDmmNet +
                               ": removed\n");
     ExpectInstalledAllBut({product::kAltheonDmmC, product::kAltheonDmmNet});
 }
@@ -110,9 +111,9 @@ TEST_F(CalvornCmdTest, DryRunAndAMissingYesRemoveNothing) {
     const std::string selection = std::string("remove --manufacturer \"") + kAltheon + "\"";
     const CalvornCmdRun dryRun = Run(selection + " --dry-run");
     EXPECT_EQ(dryRun.exitCode, 0u) << dryRun.error;
-    EXPECT_EQ(dryRun.output, std::string("Altheon AT3440 DMM ") + product::kAltheonDmmNet +
-                                 ": would be removed\nAltheon AT3440 DMM " + product::kAltheonDmmC +
-                                 ": would be removed\n");
+    EXPECT_EQ(dryRun.output, std::string("Altheon AT3440 DMM ") + product::kAltheonDmmC +
+                                 ": would be removed\nAltheon AT3440 DMM " +
+                                 product::kAltheonDmmNet + ": would be removed\n");
 
     const CalvornCmdRun withoutYes = Run(selection);
     EXPECT_EQ(withoutYes.exitCode, 87u);
