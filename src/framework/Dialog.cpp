@@ -8,6 +8,11 @@
 #include "framework/InitialControlData.h"
 
 namespace {
+bool StartsCommand(unsigned message) {
+    return message == kWmCommand || message == kWmSysCommand || message == kWmKeyDown ||
+           message == kWmClose;
+}
+
 bool Matches(const MessageEntry& entry, const WindowMessage& message) {
     if (entry.message != message.message) return false;
     if (message.message != kWmCommand) return true;
@@ -74,9 +79,27 @@ void Dialog::AttachWindow(DialogWindow* window) { m_window = window; }
 void Dialog::DetachWindow() {
     DetachBoundControls();
     m_window = nullptr;
+    // Commands held for a window that is gone have nowhere to go.
+    m_holdingCommands = false;
+    m_heldCommands.clear();
+}
+
+void Dialog::ReleaseHeldCommands() {
+    m_holdingCommands = false;
+    std::vector<WindowMessage> held;
+    held.swap(m_heldCommands);
+    if (!m_window) return;
+    for (const WindowMessage& message : held) {
+        m_window->Post(message.message, message.wParam, message.lParam);
+    }
 }
 
 bool Dialog::HandleMessage(const WindowMessage& message, MessageResult& result) {
+    if (m_holdingCommands && StartsCommand(message.message)) {
+        m_heldCommands.push_back(message);
+        result = 0;
+        return true;
+    }
     for (const MessageTable* table = &GetMessageTable(); table; table = table->base) {
         for (std::size_t i = 0; i < table->count; ++i) {
             const MessageEntry& entry = table->entries[i];

@@ -44,6 +44,13 @@ public:
     // without a window.
     int MessageBox(const char* text, const char* caption = nullptr, unsigned style = kMbOk);
 
+    // While commands are held, the messages that could start one (WM_COMMAND, WM_SYSCOMMAND,
+    // WM_KEYDOWN, WM_CLOSE) are kept instead of handled, without default processing, so that
+    // the message loop of a box shown meanwhile cannot run a command inside another.
+    // ReleaseHeldCommands posts what was kept back to the window, in its order.
+    void HoldCommands() { m_holdingCommands = true; }
+    void ReleaseHeldCommands();
+
     // For backends: the window exists (before WM_INITDIALOG) / is gone. Detaching also detaches
     // the control wrappers bound to it.
     void AttachWindow(DialogWindow* window);
@@ -81,5 +88,7 @@ private:
     bool m_modeless = false;
     DialogWindow* m_window = nullptr;
     bool m_passToDefault = false;
+    bool m_holdingCommands = false;
+    std::vector<WindowMessage> m_heldCommands;
     std::vector<Control*> m_boundControls;
 };

@@ -12,6 +12,8 @@ public:
     virtual void EndDialog(int result) = 0;
     // Destroys the window and its controls now (DestroyWindow).
     virtual void Destroy() = 0;
+    // Queues a message for the window's message loop (PostMessage).
+    virtual void Post(unsigned message, WordParam wParam, LongParam lParam) = 0;
 
     virtual bool IsIconic() const = 0;
     virtual ClientRect GetClientRect() const = 0;

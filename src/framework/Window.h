@@ -14,6 +14,7 @@ public:
     virtual bool Enable(bool enable) = 0;
     virtual bool IsEnabled() const = 0;
     virtual NativeHandle GetHandle() const = 0;
-    // Marks the whole window, background included, to be repainted (InvalidateRect).
+    // Marks the whole window to be repainted: background, frame and scroll bars, and its child
+    // windows.
     virtual void Invalidate() = 0;
 };

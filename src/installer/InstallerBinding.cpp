@@ -15,7 +15,10 @@ constexpr int kInstallStateAbsent = 2;   // INSTALLSTATE_ABSENT
 
 // A driver whose removal needs a restart must not restart the machine under the user; the
 // installer then removes it and answers 3010 (or 1641, where a restart was begun regardless).
-const char* const kRemoveCommandLine = "REBOOT=ReallySuppress";
+// A silent removal would otherwise let the Restart Manager close every program that has one of
+// the driver's files open (a test executive mid-measurement); disabled, a file in use is
+// replaced at the next restart instead, and the installer answers 3010.
+const char* const kRemoveCommandLine = "REBOOT=ReallySuppress MSIRESTARTMANAGERCONTROL=Disable";
 
 constexpr unsigned kSuccess = 0;
 constexpr int kInstallStateDefault = 5;  // INSTALLSTATE_DEFAULT

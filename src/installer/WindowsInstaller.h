@@ -13,7 +13,8 @@ public:
 
     // MsiConfigureProductExA: sets the install state of an installed product. Returns 0 on
     // success and the installer's error code otherwise (3010 and 1641: done, restart required;
-    // 1618: another installation is in progress, nothing was done).
+    // 1618: another installation is in progress, nothing was done). This thread's windows are
+    // served meanwhile as in WaitBeforeRetry.
     virtual unsigned ConfigureProduct(const char* productCode, int installLevel, int installState,
                                       const char* commandLine) = 0;
 
@@ -23,6 +24,6 @@ public:
     virtual int QueryProductState(const char* productCode) = 0;
 
     // Lets `milliseconds` pass before a busy installer is asked again. This thread's windows
-    // are kept painted meanwhile; no other input is handled.
+    // repaint and answer sent messages meanwhile; no input or posted command is handled.
     virtual void WaitBeforeRetry(unsigned milliseconds) = 0;
 };

@@ -20,11 +20,53 @@ const char kRestartNeeded[] = "Restart the computer to finish uninstalling the s
 constexpr unsigned kConfirmStyle = kMbYesNo | kMbIconQuestion;
 constexpr unsigned kFailureStyle = kMbOk | kMbIconError;
 
-// The installer blocks this thread, so the window would otherwise stay unpainted until the
-// command ends.
+// The bar moves as soon as a driver is done, not when the thread next looks at its messages.
 void PaintProgress(ProgressDialog& progress) {
     if (DialogWindow* window = progress.GetWindow()) window->PaintNow();
 }
+
+// The main window from the user's Yes until the summary: it takes no input, as an owner does
+// while a modal window is up, and the commands that reach it anyway (a posted Refresh, a close
+// request from the taskbar) wait for the end of the pass. The windows stay served meanwhile.
+class RemovalPass {
+public:
+    explicit RemovalPass(Dialog& manager) : m_manager(manager) {
+        m_manager.HoldCommands();
+        TakeNoInput();
+    }
+    ~RemovalPass() {
+        if (!m_ended) TakeInput();
+    }
+
+    RemovalPass(const RemovalPass&) = delete;
+    RemovalPass& operator=(const RemovalPass&) = delete;
+
+    // A message box enables its owner when it closes, whatever the owner was before.
+    int MessageBox(const char* text, const char* caption, unsigned style) {
+        const int answer = m_manager.MessageBox(text, caption, style);
+        TakeNoInput();
+        return answer;
+    }
+
+    // The summary boxes are the user's again.
+    void EndInput() {
+        m_ended = true;
+        TakeInput();
+    }
+    // What reached the window meanwhile runs now.
+    void ReleaseCommands() { m_manager.ReleaseHeldCommands(); }
+
+private:
+    void TakeNoInput() {
+        if (DialogWindow* window = m_manager.GetWindow()) window->Enable(false);
+    }
+    void TakeInput() {
+        if (DialogWindow* window = m_manager.GetWindow()) window->Enable(true);
+    }
+
+    Dialog& m_manager;
+    bool m_ended = false;
+};
 }  // namespace
 
 void ManagerDialog::OnRemove() {
@@ -35,6 +77,7 @@ void ManagerDialog::OnRemove() {
 
     if (!ConfirmRemoval(lineCount, selectedCount)) return;
 
+    RemovalPass pass(*this);
     ProgressDialog progress(GetWindowSystem());
     // Without a window the pass still runs; it just shows no progress.
     progress.Create(this);
@@ -59,7 +102,7 @@ void ManagerDialog::OnRemove() {
                 std::string text = kFailureBefore;
                 text += m_catalog->GetField(DriverField::Name, index);
                 text += kFailureAfter;
-                MessageBox(text.c_str(), kFailureCaption, kFailureStyle);
+                pass.MessageBox(text.c_str(), kFailureCaption, kFailureStyle);
                 ++failureCount;
             } else {
                 if (outcome == RemovalOutcome::RemovedRestartRequired) restartRequired = true;
@@ -75,6 +118,9 @@ void ManagerDialog::OnRemove() {
         }
     }
 
+    // Enabled first, as a modal window's end does, so that activation goes back to it rather
+    // than to another program's window.
+    pass.EndInput();
     progress.DestroyWindow();
 
     if (failureCount == 0) {
@@ -83,6 +129,7 @@ void ManagerDialog::OnRemove() {
         MessageBox(kSomeNotRemoved, nullptr, kFailureStyle);
     }
     if (restartRequired) MessageBox(kRestartNeeded, nullptr, kMbOk | kMbIconInformation);
+    pass.ReleaseCommands();
 }
 
 bool ManagerDialog::ConfirmRemoval(int lineCount, int selectedCount) {

@@ -228,6 +228,32 @@ TEST_F(RemovalScenario, RetryOfOneFailedLineNamesItsDriver) {
     EXPECT_THAT(LineTexts(), ElementsAre("Alpha\tC", "beta\tLabVIEW", "Scope\tLabVIEW"));
 }
 
+TEST_F(RemovalScenario, WindowTakesNoInputAndRunsNoCommandDuringThePass) {
+    m_installer.SetResult("{GAMMA}", kInstallerFailure);
+    std::vector<bool> managerEnabled;
+    std::vector<std::vector<std::string>> linesSeen;
+    m_installer.onConfigure = [&](const std::string&) {
+        managerEnabled.push_back(m_driver->IsManagerEnabled());
+        linesSeen.push_back(LineTexts());
+        // Refresh and Remove again, which must wait for the end of this pass.
+        m_driver->KeyDown(kVkF5, 1, 0);
+        m_driver->KeyDown(kVkDelete, 1, 0);
+    };
+    m_driver->SelectLines({0, 2, 3});
+    m_driver->QueueMessageBoxAnswer(kIdYes);
+
+    m_driver->Click(IDC_REMOVE);
+
+    EXPECT_THAT(m_installer.RequestedCodes(), ElementsAre("{ALPHA}", "{GAMMA}", "{SCOPE-C}"));
+    // Disabled again after the failure box, which enables its owner when it closes.
+    EXPECT_THAT(managerEnabled, ElementsAre(false, false, false));
+    const std::vector<std::string> afterAlpha = {"beta\tLabVIEW", "Gamma\tLabVIEW", "Scope\tC",
+                                                 "Scope\tLabVIEW"};
+    EXPECT_THAT(linesSeen, ElementsAre(ElementsAreArray(kLines), afterAlpha, afterAlpha));
+    EXPECT_THAT(BoxTexts(), ElementsAre(kConfirmSeveral, Failure("Gamma").text, kSomeNotRemoved));
+    EXPECT_TRUE(m_driver->IsManagerEnabled());
+}
+
 struct FailurePattern {
     const char* name;
     std::set<int> failing;  // positions in the list of all five lines

@@ -53,6 +53,8 @@ public:
     virtual int ComboSelection(int controlId) = 0;
     virtual std::vector<int> SelectedLines() = 0;
     virtual bool IsEnabled(int controlId) = 0;
+    // Whether the main window itself takes input.
+    virtual bool IsManagerEnabled() = 0;
     virtual RedrawSeen Redraw(int controlId) = 0;
     // The window's icons as WM_SETICON set them.
     virtual NativeHandle WindowIcon(bool big) = 0;

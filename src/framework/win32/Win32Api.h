@@ -13,3 +13,7 @@
 
 #undef LoadIcon
 #undef MessageBox
+
+// What a window needs repainted after WM_SETREDRAW turns drawing back on, which by itself
+// repaints nothing; InvalidateRect alone would leave its frame and scroll bar stale.
+constexpr UINT kRedrawWholeWindow = RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN;

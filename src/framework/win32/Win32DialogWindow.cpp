@@ -156,6 +156,10 @@ void Win32DialogWindow::Destroy() {
     if (m_dialog) ::DestroyWindow(m_window);
 }
 
+void Win32DialogWindow::Post(unsigned message, WordParam wParam, LongParam lParam) {
+    ::PostMessageA(m_window, message, wParam, lParam);
+}
+
 bool Win32DialogWindow::IsIconic() const { return ::IsIconic(m_window) != FALSE; }
 
 ClientRect Win32DialogWindow::GetClientRect() const {
@@ -173,7 +177,9 @@ void Win32DialogWindow::DrawIcon(NativeHandle deviceContext, int x, int y, Nativ
 }
 
 void Win32DialogWindow::Invalidate() {
-    if (m_window) ::InvalidateRect(m_window, nullptr, TRUE);
+    if (m_window) {
+        ::RedrawWindow(m_window, nullptr, nullptr, kRedrawWholeWindow);
+    }
 }
 
 void Win32DialogWindow::PaintNow() {

@@ -41,6 +41,7 @@ public:
     Window* GetControl(int id) override;
     void EndDialog(int result) override;
     void Destroy() override;
+    void Post(unsigned message, WordParam wParam, LongParam lParam) override;
     bool IsIconic() const override;
     ClientRect GetClientRect() const override;
     NativeHandle BeginPaint() override;

@@ -15,7 +15,7 @@ public:
     bool Enable(bool enable) override { return ::EnableWindow(m_window, enable) != FALSE; }
     bool IsEnabled() const override { return ::IsWindowEnabled(m_window) != FALSE; }
     NativeHandle GetHandle() const override { return m_window; }
-    void Invalidate() override { ::InvalidateRect(m_window, nullptr, TRUE); }
+    void Invalidate() override { ::RedrawWindow(m_window, nullptr, nullptr, kRedrawWholeWindow); }
 
 private:
     HWND m_window;

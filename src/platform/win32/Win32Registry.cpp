@@ -2,19 +2,40 @@
 
 #include <windows.h>
 
+#include "catalog/RegistryViews.h"
+
 namespace {
 
-// 32-bit Windows has one registry view, which both view flags name: there the 64-bit view is
-// reported absent, so that the key is read once.
-bool HasSeparate64BitView() {
-    SYSTEM_INFO system = {};
-    GetNativeSystemInfo(&system);
-    return system.wProcessorArchitecture != PROCESSOR_ARCHITECTURE_INTEL;
+using IsWow64Process2Entry = BOOL(WINAPI*)(HANDLE process, USHORT* processMachine,
+                                           USHORT* nativeMachine);
+
+// GetNativeSystemInfo would not do: an x86 process emulated on ARM64 is told "x86" there.
+ProcessMachine ThisProcessMachine() {
+    ProcessMachine machine;
+    machine.is64BitProcess = sizeof(void*) == 8;
+    HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
+    const auto isWow64Process2 =
+        kernel32 == nullptr ? nullptr
+                            : reinterpret_cast<IsWow64Process2Entry>(reinterpret_cast<void (*)()>(
+                                  GetProcAddress(kernel32, "IsWow64Process2")));
+    USHORT processMachine = 0;
+    USHORT nativeMachine = 0;
+    if (isWow64Process2 != nullptr &&
+        isWow64Process2(GetCurrentProcess(), &processMachine, &nativeMachine)) {
+        machine.knowsNativeMachine = true;
+        machine.nativeMachine = nativeMachine;
+    }
+    BOOL wow64 = FALSE;
+    machine.isWow64 = IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+    return machine;
 }
 
 }  // namespace
 
-Win32Registry::Win32Registry() : m_hasSeparate64BitView(HasSeparate64BitView()) {}
+// 32-bit Windows has one registry view, which both view flags name: there the 64-bit view is
+// reported absent, so that the key is read once.
+Win32Registry::Win32Registry()
+    : m_hasSeparate64BitView(HasSeparate64BitView(ThisProcessMachine())) {}
 
 long Win32Registry::OpenKey(const char* path, RegistryView view, RegistryKey* key) {
     if (view == RegistryView::Bits64 && !m_hasSeparate64BitView) return ERROR_FILE_NOT_FOUND;

@@ -6,6 +6,7 @@
 
 #include "installer/SystemLibrary.h"
 #include "platform/win32/Win32LibraryLoader.h"
+#include "platform/win32/WindowServing.h"
 
 namespace {
 
@@ -75,7 +76,15 @@ int Win32WindowsInstaller::SetInternalUi(int level, void** ownerWindow) {
 unsigned Win32WindowsInstaller::ConfigureProduct(const char* productCode, int installLevel,
                                                  int installState, const char* commandLine) {
     if (m_library->configureProductEx == nullptr) return m_library->unavailableResult;
-    return m_library->configureProductEx(productCode, installLevel, installState, commandLine);
+    // A removal takes seconds to minutes, and a window whose thread takes no message for 5
+    // seconds is ghosted as not responding, with an offer to end the program mid-removal. The
+    // UI level is the process's, so the call is as silent on the worker thread.
+    UINT result = ERROR_INSTALL_FAILURE;
+    RunServingWindows([&] {
+        result =
+            m_library->configureProductEx(productCode, installLevel, installState, commandLine);
+    });
+    return result;
 }
 
 int Win32WindowsInstaller::QueryProductState(const char* productCode) {
@@ -84,15 +93,5 @@ int Win32WindowsInstaller::QueryProductState(const char* productCode) {
 }
 
 void Win32WindowsInstaller::WaitBeforeRetry(unsigned milliseconds) {
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
-        const DWORD woken =
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_PAINT);
-        if (woken != WAIT_OBJECT_0) break;
-        // Only painting: a click meanwhile must not start another command inside this one.
-        MSG message;
-        while (PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) {
-            DispatchMessageA(&message);
-        }
-    }
+    ServeWindowsFor(milliseconds);
 }

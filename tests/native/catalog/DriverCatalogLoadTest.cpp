@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CatalogTesting.h"
+#include "catalog/RegistryViews.h"
 
 using testing::ElementsAre;
 using testing::IsEmpty;
@@ -252,6 +253,27 @@ INSTANTIATE_TEST_SUITE_P(
                                  r.AddText(kDriversKeyPath, "{b}", "B;C;A;M", k64);
                              },
                              {"B/A/{b}", "Fits/A/{a}"}}));
+
+// Whether the 64-bit view is read at all: on every 64-bit system, the x86 build emulated on
+// ARM64 included, whose IsWow64Process answers false.
+TEST(RegistryViews, SeparateOnEvery64BitSystem) {
+    struct Case {
+        const char* what;
+        ProcessMachine machine;
+        bool separate;
+    };
+    const Case cases[] = {
+        {"x64 build", {true, false, 0, false}, true},
+        {"x64 build, native machine known", {true, true, 0x8664, false}, true},
+        {"x86 build on x64", {false, true, 0x8664, true}, true},
+        {"x86 build on ARM64", {false, true, 0xAA64, false}, true},
+        {"x86 build on 32-bit Windows 10", {false, true, 0x014C, false}, false},
+        {"x86 build on 32-bit ARM", {false, true, 0x01C4, false}, false},
+        {"x86 build on x64 before IsWow64Process2", {false, false, 0, true}, true},
+        {"x86 build on 32-bit Vista", {false, false, 0, false}, false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(HasSeparate64BitView(c.machine), c.separate) << c.what;
+}
 
 TEST(CatalogConstruction, ReadsNothingUntilReloadAndStartsEmpty) {
     FakeRegistry registry;

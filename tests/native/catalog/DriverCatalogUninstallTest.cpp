@@ -34,7 +34,7 @@ TEST_F(CatalogUninstall, RemovesTheProductOfTheRecordAtTheSortedIndex) {
     EXPECT_EQ(call.productCode, "{b}");
     EXPECT_EQ(call.installLevel, 0);
     EXPECT_EQ(call.installState, 2);
-    EXPECT_EQ(call.commandLine, "REBOOT=ReallySuppress");
+    EXPECT_EQ(call.commandLine, "REBOOT=ReallySuppress MSIRESTARTMANAGERCONTROL=Disable");
 }
 
 TEST_F(CatalogUninstall, ReturnsTheInstallerVerdictAndKeepsTheRecords) {

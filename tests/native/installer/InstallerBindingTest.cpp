@@ -119,7 +119,7 @@ TEST(RemoveProductCall, RemovesWithDefaultLevelAbsentStateAndNoRestart) {
     EXPECT_EQ(call.productCode, "{12345678-ABCD-EF00-1234-567890ABCDEF}");
     EXPECT_EQ(call.installLevel, 0);
     EXPECT_EQ(call.installState, 2);
-    EXPECT_EQ(call.commandLine, "REBOOT=ReallySuppress");
+    EXPECT_EQ(call.commandLine, "REBOOT=ReallySuppress MSIRESTARTMANAGERCONTROL=Disable");
     EXPECT_THAT(installer.UiCalls(), IsEmpty());
 }
 

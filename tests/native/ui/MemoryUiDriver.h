@@ -25,6 +25,7 @@ public:
     int ComboSelection(int controlId) override { return Control(controlId).CurSel(); }
     std::vector<int> SelectedLines() override;
     bool IsEnabled(int controlId) override { return Control(controlId).IsEnabled(); }
+    bool IsManagerEnabled() override { return ManagerWindow().IsEnabled(); }
     RedrawSeen Redraw(int controlId) override {
         const MemoryControl& control = Control(controlId);
         return {control.IsRedrawing(), control.AddedWhileRedrawing(),

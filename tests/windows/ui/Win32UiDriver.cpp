@@ -179,6 +179,7 @@ public:
     }
 
     bool IsEnabled(int controlId) override { return ::IsWindowEnabled(Control(controlId)) != 0; }
+    bool IsManagerEnabled() override { return ::IsWindowEnabled(Manager()) != 0; }
 
     // Redrawing as the messages sent to the control left it; nothing has pumped messages since
     // the fill, so a repaint it asked for is still pending in its update region.

@@ -43,6 +43,10 @@ public:
     Window* GetControl(int id) override { return Control(id); }
     void EndDialog(int result) override;
     void Destroy() override;
+    // Memory has no message queue: a posted message is dispatched at once.
+    void Post(unsigned message, WordParam wParam, LongParam lParam) override {
+        Dispatch(message, wParam, lParam);
+    }
     bool IsIconic() const override { return m_iconic; }
     ClientRect GetClientRect() const override { return m_clientRect; }
     NativeHandle BeginPaint() override;
