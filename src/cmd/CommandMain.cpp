@@ -18,6 +18,12 @@
 
 namespace {
 
+static_assert(kExitAccessDenied == ERROR_ACCESS_DENIED);
+static_assert(kExitUsage == ERROR_INVALID_PARAMETER);
+static_assert(kExitFailed == ERROR_INSTALL_FAILURE);
+static_assert(kExitInstallerBusy == ERROR_INSTALL_ALREADY_RUNNING);
+static_assert(kExitRestartRequired == ERROR_SUCCESS_REBOOT_REQUIRED);
+
 class Win32CommandSystem : public CommandSystem {
 public:
     std::string Utf8FromCodePage(const char* text) override { return Utf8FromAnsi(text); }

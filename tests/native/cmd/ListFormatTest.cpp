@@ -4,11 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "CsvReader.h"
 #include "cmd/ListedDriver.h"
 
 namespace {
-
-using Rows = std::vector<std::vector<std::string>>;
 
 // Texts that break naive writers, each used as every field of one driver.
 const std::vector<std::string> kHostileTexts = {
@@ -40,52 +39,10 @@ std::vector<ListedDriver> DriversOf(const std::vector<std::string>& texts) {
     return drivers;
 }
 
-// A strict RFC 4180 reader: fails on anything the grammar does not allow.
-bool ReadCsv(const std::string& csv, Rows& rows) {
-    std::size_t at = 0;
-    while (at < csv.size()) {
-        std::vector<std::string> row;
-        for (;;) {
-            std::string field;
-            if (csv[at] == '"') {
-                for (++at;; ++at) {
-                    if (at >= csv.size()) return false;
-                    if (csv[at] == '"') {
-                        if (at + 1 < csv.size() && csv[at + 1] == '"') {
-                            field += '"';
-                            ++at;
-                        } else {
-                            ++at;
-                            break;
-                        }
-                    } else {
-                        field += csv[at];
-                    }
-                }
-            } else {
-                while (at < csv.size() && csv[at] != ',' && csv[at] != '\r') {
-                    if (csv[at] == '"' || csv[at] == '\n') return false;
-                    field += csv[at++];
-                }
-            }
-            row.push_back(field);
-            if (at < csv.size() && csv[at] == ',') {
-                ++at;
-                continue;
-            }
-            if (csv.compare(at, 2, "\r\n") != 0) return false;
-            at += 2;
-            break;
-        }
-        rows.push_back(row);
-    }
-    return true;
-}
-
 TEST(CsvFormat, HostileTextsReadBackUnchanged) {
     std::vector<std::string> texts = kHostileTexts;
     texts.insert(texts.end(), kNotUtf8Texts.begin(), kNotUtf8Texts.end());
-    Rows rows;
+    CsvRows rows;
     ASSERT_TRUE(ReadCsv(FormatCsv(DriversOf(texts)), rows)) << FormatCsv(DriversOf(texts));
     ASSERT_EQ(rows.size(), texts.size() + 1);
     EXPECT_EQ(rows[0], (std::vector<std::string>{"ProductCode", "Name", "Class", "ADE",
