@@ -9,6 +9,8 @@
 
 #include "app/InstanceGuard.h"
 #include "framework/win32/Win32WindowSystem.h"
+#include "platform/win32/CommonControls.h"
+#include "platform/win32/Win32LogFiles.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32WindowsInstaller.h"
 #include "ui/ManagerDialog.h"
@@ -44,8 +46,7 @@ const CommandTable& ManagerApp::GetCommandTable() const { return kCommandTable; 
 
 bool ManagerApp::InitInstance() {
     // The progress bar's class comes from the common controls; the rest gets their look.
-    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&classes);
+    InitCommonControlClasses(ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES);
 
     // A second instance leaves before it touches a window, the registry or the installer.
     if (g_instanceMutexError == ERROR_ALREADY_EXISTS) return false;
@@ -67,7 +68,8 @@ void ManagerApp::ReportUnexpectedError(const char* what) {
 
 void ManagerApp::RunMainWindow(WindowSystem& windowSystem, RegistryReader& registry,
                                WindowsInstaller& installer) {
-    ManagerDialog dialog(windowSystem, registry, installer, nullptr);
+    Win32LogFiles logFiles;
+    ManagerDialog dialog(windowSystem, registry, installer, &logFiles);
     MainWindowScope mainWindow(m_pMainWnd, dialog);
     // Done and Cancel both simply end the program.
     dialog.DoModal();

@@ -2,9 +2,9 @@
 //
 // Objects with static storage in one translation unit are constructed in the order of their
 // definitions and destroyed in the reverse order, which is the order the program relies on:
-// the runtime's code page is set first, then the instance guard is set up, then the
-// application object is constructed; at exit the application object goes first and the guard's
-// handle is closed last.
+// the DLL search is hardened first, before anything can load a DLL, then the runtime's code page
+// is set, then the instance guard is set up, then the application object is constructed; at exit
+// the application object goes first and the guard's handle is closed last.
 
 #include <windows.h>
 
@@ -12,8 +12,13 @@
 
 #include "app/InstanceGuard.h"
 #include "app/ManagerApp.h"
+#include "platform/win32/LibrarySearchHardening.h"
 
 namespace {
+
+struct LibrarySearch {
+    LibrarySearch() { HardenLibrarySearch(); }
+};
 
 // The filters compare texts with the runtime's multibyte functions, which must follow the
 // system's ANSI code page rather than the runtime's single-byte default.
@@ -29,6 +34,7 @@ struct InstanceGuardLifetime {
     InstanceGuardLifetime& operator=(const InstanceGuardLifetime&) = delete;
 };
 
+const LibrarySearch g_librarySearch;
 const RuntimeCodePage g_runtimeCodePage;
 const InstanceGuardLifetime g_instanceGuardLifetime;
 ManagerApp g_application;

@@ -13,6 +13,7 @@
 #include "cmd/Win32Administrator.h"
 #include "cmd/Win32Console.h"
 #include "cmd/Win32Text.h"
+#include "platform/win32/LibrarySearchHardening.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32WindowsInstaller.h"
 
@@ -63,6 +64,9 @@ int Run(int count, wchar_t** arguments, CommandSystem& system) {
 }  // namespace
 
 int wmain(int count, wchar_t** arguments) {
+    // Before anything may load a DLL: msi.dll and the DLLs it pulls in come from the system
+    // directory, never from a deployment share that holds this program.
+    HardenLibrarySearch();
     Win32CommandSystem system;
     try {
         return Run(count, arguments, system);

@@ -30,12 +30,13 @@ const MessageTable ManagerDialog::kMessageTable = {&Dialog::kMessageTable, kMess
                                                    std::size(kMessageEntries)};
 
 ManagerDialog::ManagerDialog(WindowSystem& windowSystem, RegistryReader& registry,
-                             WindowsInstaller& installer, Dialog* parent)
+                             WindowsInstaller& installer, LogFiles* logFiles, Dialog* parent)
     : Dialog(windowSystem, IDD_MANAGER, parent),
       m_icon(windowSystem.LoadIcon(IDR_MAINFRAME)),
       m_catalog(std::make_unique<DriverCatalog>(registry, installer, kDriversKeyPath,
                                                 kInitialCatalogCapacity)),
-      m_installer(installer) {}
+      m_installer(installer),
+      m_logFiles(logFiles) {}
 
 ManagerDialog::~ManagerDialog() = default;
 

@@ -10,6 +10,7 @@
 #include "framework/ListBox.h"
 
 class DriverCatalog;
+class LogFiles;
 class RegistryReader;
 class WindowsInstaller;
 
@@ -17,8 +18,9 @@ class WindowsInstaller;
 // them, and the Refresh and Remove commands. All state but the catalog lives in the controls.
 class ManagerDialog : public Dialog {
 public:
+    // Without `logFiles`, failed removals leave no installer log.
     ManagerDialog(WindowSystem& windowSystem, RegistryReader& registry, WindowsInstaller& installer,
-                  Dialog* parent = nullptr);
+                  LogFiles* logFiles = nullptr, Dialog* parent = nullptr);
     ~ManagerDialog() override;
 
 protected:
@@ -66,4 +68,5 @@ private:
     NativeHandle m_icon;
     std::unique_ptr<DriverCatalog> m_catalog;
     WindowsInstaller& m_installer;
+    LogFiles* m_logFiles;
 };

@@ -1,6 +1,7 @@
 #include <string>
 
 #include "catalog/DriverCatalog.h"
+#include "installer/RemovalLogs.h"
 #include "res/resource.h"
 #include "ui/ManagerDialog.h"
 #include "ui/ProgressDialog.h"
@@ -16,6 +17,9 @@ const char kFailureAfter[] = " driver could not be uninstalled successfully.";
 const char kAllRemoved[] = "All selected drivers were uninstalled successfully";
 const char kSomeNotRemoved[] = "Some selected drivers could not be uninstalled successfully";
 const char kRestartNeeded[] = "Restart the computer to finish uninstalling the selected drivers.";
+const char kLogsBefore[] =
+    "Windows Installer's logs of the drivers that could not be uninstalled are in ";
+const char kLogsAfter[] = ".";
 
 constexpr unsigned kConfirmStyle = kMbYesNo | kMbIconQuestion;
 constexpr unsigned kFailureStyle = kMbOk | kMbIconError;
@@ -78,6 +82,7 @@ void ManagerDialog::OnRemove() {
     if (!ConfirmRemoval(lineCount, selectedCount)) return;
 
     RemovalPass pass(*this);
+    RemovalLogs logs(m_installer, m_logFiles);
     ProgressDialog progress(GetWindowSystem());
     // Without a window the pass still runs; it just shows no progress.
     progress.Create(this);
@@ -97,7 +102,9 @@ void ManagerDialog::OnRemove() {
         const LongParam lineData = m_driverList.GetItemData(line);
         if (HoldsIndex(lineData)) {
             const int index = static_cast<int>(lineData);
+            logs.Begin(m_catalog->GetField(DriverField::ProductCode, index));
             const RemovalOutcome outcome = m_catalog->UninstallWithOutcome(index);
+            logs.End(outcome);
             if (outcome == RemovalOutcome::Failed) {
                 std::string text = kFailureBefore;
                 text += m_catalog->GetField(DriverField::Name, index);
@@ -127,6 +134,10 @@ void ManagerDialog::OnRemove() {
         MessageBox(kAllRemoved, nullptr, kMbOk);
     } else {
         MessageBox(kSomeNotRemoved, nullptr, kFailureStyle);
+    }
+    if (!logs.KeptFolder().empty()) {
+        const std::string text = kLogsBefore + logs.KeptFolder() + kLogsAfter;
+        MessageBox(text.c_str(), nullptr, kMbOk | kMbIconInformation);
     }
     if (restartRequired) MessageBox(kRestartNeeded, nullptr, kMbOk | kMbIconInformation);
     pass.ReleaseCommands();

@@ -19,7 +19,8 @@ CalvornProcess::~CalvornProcess() {
 }
 
 bool CalvornProcess::Start(const char* arguments) {
-    const std::string executable = WindowsPath(CALVORN_EXE_PATH);
+    const std::string executable =
+        m_executable.empty() ? WindowsPath(CALVORN_EXE_PATH) : m_executable;
     std::string commandLine = "\"" + executable + "\" " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <utility>
+
 // One run of the real Calvorn.exe, started as a user would start it. A run that a test leaves
 // behind is ended when the object goes, so that the next test starts from nothing.
 class CalvornProcess {
@@ -12,6 +15,8 @@ public:
     CalvornProcess(const CalvornProcess&) = delete;
     CalvornProcess& operator=(const CalvornProcess&) = delete;
 
+    // The executable that Start runs, as a Windows path; the build's Calvorn.exe unless set.
+    void SetExecutable(std::string windowsPath) { m_executable = std::move(windowsPath); }
     // Starts the program with `arguments` as its command line's tail; false when it cannot.
     bool Start(const char* arguments = "");
     DWORD Id() const { return m_process.dwProcessId; }
@@ -23,6 +28,7 @@ public:
     bool HasEnded() const;
 
 private:
+    std::string m_executable;
     PROCESS_INFORMATION m_process = {};
 };
 

@@ -4,11 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "CalvornTest.h"
 #include "MessageBoxes.h"
+#include "Polling.h"
 #include "ProductTexts.h"
 #include "RemoteWindows.h"
 #include "SampleDrivers.h"
@@ -171,6 +176,111 @@ TEST_F(RemovalTest, RemovedDriverReturnsOnAFilterChangeUntilRefresh) {
 
     m_manager.ClickRefresh();
     EXPECT_EQ(m_manager.Lines(), Without(kAllLines, chosen));
+}
+
+// Windows calls a window hung when it has taken no message for 5 seconds, and ghosts it with an
+// offer to end the program. The slow package's removal takes several.
+TEST_F(RemovalTest, WindowsAnswerThroughoutASlowRemovalAndCommandsWaitForItsEnd) {
+    const OwnPackage slow("slow-removal", CALVORN_SLOW_PRODUCT, CALVORN_SLOW_NAME);
+    ASSERT_EQ(slow.Install(), "");
+    m_manager.ClickRefresh();
+    ASSERT_TRUE(m_manager.SelectLines({slow.Line()}));
+    m_manager.ClickRemove();
+    ExpectBoxAndAnswer(Confirmation(product::ConfirmOne(slow.Name())), IDYES);
+
+    // Registered meanwhile, it shows only once the Refresh posted during the removal has run.
+    const std::string lateCode = "{6A0D3B5E-8C21-4F97-A1E4-0B7D2C9F3E81}";
+    const std::string lateLine = "Late Arrival DMM\tC";
+    ASSERT_TRUE(SetDriverValue(lateCode, "Late Arrival DMM;IviDmm;C;Tessaly Systems"));
+    const auto listsLate = [&] {
+        const Lines lines = m_manager.Lines();
+        return std::find(lines.begin(), lines.end(), lateLine) != lines.end();
+    };
+
+    ULONGLONG longestAnswer = 0;
+    bool everHung = false;
+    bool refreshPosted = false;
+    bool lateListedDuringPass = false;
+    const ULONGLONG start = GetTickCount64();
+    // One look every 100 ms until the summary opens, each a message sent to both windows.
+    while (OpenMessageBoxes(m_calvorn.Id()).empty() && GetTickCount64() - start < 60000) {
+        std::vector<HWND> windows = ProgressWindows();
+        windows.push_back(m_manager.Handle());
+        for (HWND window : windows) {
+            const ULONGLONG sent = GetTickCount64();
+            DWORD_PTR result = 0;
+            SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &result);
+            longestAnswer = std::max(longestAnswer, GetTickCount64() - sent);
+        }
+        everHung = everHung || IsHungAppWindow(m_manager.Handle());
+        if (!refreshPosted && GetTickCount64() - start >= 1000) {
+            PostMessageW(m_manager.Handle(), WM_COMMAND, MAKEWPARAM(IDC_REFRESH, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(m_manager.Control(IDC_REFRESH)));
+            refreshPosted = true;
+        }
+        lateListedDuringPass = lateListedDuringPass || listsLate();
+        Sleep(100);
+    }
+    const ULONGLONG passTime = GetTickCount64() - start;
+    lateListedDuringPass = lateListedDuringPass || listsLate();
+    ExpectBoxAndAnswer(kAllRemoved, IDOK);
+
+    std::cout << "longest answer " << longestAnswer << " ms during a pass of " << passTime
+              << " ms\n";
+    EXPECT_GE(passTime, 2000u) << "too quick to show anything";
+    EXPECT_LT(longestAnswer, 250u);
+    EXPECT_FALSE(everHung);
+    EXPECT_TRUE(refreshPosted);
+    EXPECT_FALSE(lateListedDuringPass);
+    EXPECT_TRUE(WaitUntil(listsLate)) << "the posted Refresh never ran";
+    const Lines lines = m_manager.Lines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), slow.Line()), 0);
+    EXPECT_FALSE(IsProductInstalled(slow.ProductCode()));
+    ExpectInstalledAllBut({});
+}
+
+// The names of the files in `folder` now.
+std::set<std::string> FilesIn(const std::string& folder) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.insert(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+TEST_F(RemovalTest, KeepsTheInstallerLogOfEachFailedRemovalAndSaysWhere) {
+    const OwnPackage failing("failing-removal", CALVORN_FAILING_PRODUCT, CALVORN_FAILING_NAME);
+    ASSERT_EQ(failing.Install(), "");
+    m_manager.ClickRefresh();
+    char temporary[MAX_PATH];
+    ASSERT_NE(GetTempPathA(MAX_PATH, temporary), 0u);
+    const std::string folder = std::string(temporary) + "Calvorn";
+    const std::set<std::string> before = FilesIn(folder);
+
+    ASSERT_TRUE(m_manager.SelectLines({"Altheon AT3440 DMM\tC", failing.Line()}));
+    m_manager.ClickRemove();
+    ExpectBoxAndAnswer(Confirmation(kSeveralQuestion), IDYES);
+    ExpectBoxAndAnswer(Failure(failing.Name()), IDOK);
+    ExpectBoxAndAnswer(kSomeFailed, IDOK);
+    ExpectBoxAndAnswer({product::kAppName, product::LogsAreIn(folder), "information", kOk}, IDOK);
+    EXPECT_TRUE(m_manager.SendKeyDown('R', 0)) << "no further box";
+
+    std::vector<std::string> added;
+    for (const std::string& name : FilesIn(folder)) {
+        if (before.count(name) == 0) added.push_back(name);
+    }
+    ASSERT_EQ(added.size(), 1u);
+    EXPECT_NE(added[0].find(CALVORN_FAILING_PRODUCT), std::string::npos) << added[0];
+    std::ifstream log(folder + "\\" + added[0], std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+    // The removal ran with the Restart Manager kept from closing programs.
+    EXPECT_NE(text.find("Property(S): MSIRESTARTMANAGERCONTROL = Disable"), std::string::npos);
+    EXPECT_TRUE(IsProductInstalled(failing.ProductCode()));
+    ExpectInstalledAllBut({product::kAltheonDmmC});
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 namespace {
 
@@ -135,4 +136,22 @@ std::string RestoreSampleDrivers() {
         }
     }
     return {};
+}
+
+OwnPackage::OwnPackage(std::string file, std::string productCode, std::string name)
+    : m_file(std::move(file)), m_productCode(std::move(productCode)), m_name(std::move(name)) {}
+
+OwnPackage::~OwnPackage() {
+    if (!IsProductInstalled(m_productCode)) return;
+    MsiSetInternalUI(INSTALLUILEVEL_NONE, nullptr);
+    MsiConfigureProductExA(m_productCode.c_str(), INSTALLLEVEL_DEFAULT, INSTALLSTATE_ABSENT,
+                           "CALVORN_TEST_CLEANUP=1 REBOOT=ReallySuppress");
+}
+
+std::string OwnPackage::Install() const {
+    MsiSetInternalUI(INSTALLUILEVEL_NONE, nullptr);
+    const std::string path = WindowsPath(CALVORN_SAMPLE_PACKAGES) + "\\" + m_file + ".msi";
+    const UINT result = MsiInstallProductA(path.c_str(), "");
+    if (result == ERROR_SUCCESS) return {};
+    return "installing " + path + " failed with " + std::to_string(result);
 }

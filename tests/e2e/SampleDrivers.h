@@ -26,6 +26,31 @@ std::vector<std::string> SamplePackages();
 std::string RestoreSampleDrivers();
 
 bool IsProductInstalled(const std::string& productCode);
+
+// A package that a test installs for itself, beside the samples, and removes again when it is
+// done with it (without the program its removal runs), whatever the test did meanwhile.
+class OwnPackage {
+public:
+    // `file`: its name in the packages folder, without ".msi"; `name`: its driver's name, which
+    // is a driver for C.
+    OwnPackage(std::string file, std::string productCode, std::string name);
+    ~OwnPackage();
+
+    OwnPackage(const OwnPackage&) = delete;
+    OwnPackage& operator=(const OwnPackage&) = delete;
+
+    // Empty, or what went wrong.
+    std::string Install() const;
+    const std::string& ProductCode() const { return m_productCode; }
+    const std::string& Name() const { return m_name; }
+    // Its line while the list shows the ADE.
+    std::string Line() const { return m_name + "\tC"; }
+
+private:
+    std::string m_file;
+    std::string m_productCode;
+    std::string m_name;
+};
 // The drivers key in the 32-bit registry view, or with `in64BitView` in the 64-bit one.
 bool SetDriverValue(const std::string& name, const std::string& data);
 bool DeleteDriverValue(const std::string& name, bool in64BitView = false);

@@ -59,6 +59,7 @@ public:
         const std::size_t turn = m_turns[productCode]++;
         return found->second[std::min(turn, found->second.size() - 1)];
     }
+    unsigned EnableLog(unsigned, const char*, unsigned) override { return 0; }
     int QueryProductState(const char*) override { return -1; }
     void WaitBeforeRetry(unsigned) override {}
     void Reset() {

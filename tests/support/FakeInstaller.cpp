@@ -27,6 +27,12 @@ unsigned FakeInstaller::ConfigureProduct(const char* productCode, int installLev
     return found->second[std::min(turn, found->second.size() - 1)];
 }
 
+unsigned FakeInstaller::EnableLog(unsigned logMode, const char* logFile, unsigned attributes) {
+    m_logCalls.push_back({logMode, logFile ? logFile : "(null)", attributes});
+    if (logFile != nullptr && (logMode & m_refusedLogModes) != 0) return m_logRefusal;
+    return 0;
+}
+
 int FakeInstaller::QueryProductState(const char* productCode) {
     const bool installed = productCode != nullptr && m_installed.count(productCode) != 0;
     return installed ? 5 : -1;  // INSTALLSTATE_DEFAULT, INSTALLSTATE_UNKNOWN

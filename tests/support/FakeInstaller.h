@@ -19,6 +19,11 @@ public:
         int level;
         void* owner;
     };
+    struct LogCall {
+        unsigned mode;
+        std::string file;  // "(null)" stands for a null pointer
+        unsigned attributes;
+    };
     struct ConfigureCall {
         std::string productCode;
         int installLevel;
@@ -38,6 +43,12 @@ public:
 
     const std::vector<UiCall>& UiCalls() const { return m_uiCalls; }
     const std::vector<ConfigureCall>& ConfigureCalls() const { return m_configureCalls; }
+    const std::vector<LogCall>& LogCalls() const { return m_logCalls; }
+    // EnableLog answers this for any mode that has these flags; 0 otherwise.
+    void RefuseLogModes(unsigned flags, unsigned result) {
+        m_refusedLogModes = flags;
+        m_logRefusal = result;
+    }
     std::vector<std::string> RequestedCodes() const;
     // Milliseconds waited before retries, in all.
     unsigned long long WaitedMilliseconds() const { return m_waited; }
@@ -47,6 +58,7 @@ public:
     int SetInternalUi(int level, void** ownerWindow) override;
     unsigned ConfigureProduct(const char* productCode, int installLevel, int installState,
                               const char* commandLine) override;
+    unsigned EnableLog(unsigned logMode, const char* logFile, unsigned attributes) override;
     int QueryProductState(const char* productCode) override;
     void WaitBeforeRetry(unsigned milliseconds) override { m_waited += milliseconds; }
 
@@ -57,5 +69,8 @@ private:
     unsigned long long m_waited = 0;
     std::vector<UiCall> m_uiCalls;
     std::vector<ConfigureCall> m_configureCalls;
+    std::vector<LogCall> m_logCalls;
+    unsigned m_refusedLogModes = 0;
+    unsigned m_logRefusal = 0;
     int m_level = 5;
 };

@@ -25,6 +25,10 @@ inline std::string ConfirmOne(const std::string& name) {
 inline std::string NotRemoved(const std::string& name) {
     return "The " + name + " driver could not be uninstalled successfully.";
 }
+inline std::string LogsAreIn(const std::string& folder) {
+    return "Windows Installer's logs of the drivers that could not be uninstalled are in " +
+           folder + ".";
+}
 
 // MB_YESNO | MB_ICONQUESTION, MB_OK | MB_ICONERROR, MB_OK | MB_ICONINFORMATION.
 constexpr unsigned kConfirmStyle = 0x24;

@@ -26,7 +26,8 @@ void ManagerScenario::AddSampleDrivers() {
 void ManagerScenario::AddDriverKey() { m_registry.AddKey(kDriversKeyPath); }
 
 void ManagerScenario::Start() {
-    m_manager = std::make_unique<ManagerDialog>(m_driver->System(), m_registry, m_installer);
+    m_manager = std::make_unique<ManagerDialog>(m_driver->System(), m_registry, m_installer,
+                                                m_keepLogs ? &m_logFiles : nullptr);
     m_driver->Watch(*m_manager);
     ASSERT_TRUE(m_manager->Create(IDD_MANAGER, nullptr));
 }

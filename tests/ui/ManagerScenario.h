@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "FakeInstaller.h"
+#include "FakeLogFiles.h"
 #include "FakeRegistry.h"
 #include "UiDriver.h"
 #include "ui/ManagerDialog.h"
@@ -74,6 +75,9 @@ public:
 
     FakeRegistry m_registry;
     ObservingInstaller m_installer;
+    FakeLogFiles m_logFiles;
+    // Whether failed removals keep their installer logs in m_logFiles; set before Start.
+    bool m_keepLogs = false;
     std::unique_ptr<UiDriver> m_driver;
     std::unique_ptr<ManagerDialog> m_manager;
 };

@@ -306,22 +306,31 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<FailurePattern>& caseInfo) { return caseInfo.param.name; });
 
 // Installer answers beyond plain success and failure: a removal that needs a restart is a
-// removal, and a busy installer is asked again until it answers otherwise.
+// removal, and a busy installer is asked again until it answers otherwise. The installer's log of
+// each failure is kept, and where they are is said after the summary.
 struct OutcomeCase {
     const char* name;
     std::map<int, std::vector<unsigned>> results;  // by line; unlisted lines answer 0
     std::set<int> failing;
     bool restartNotice;
+    bool logFolderRefused = false;
     friend void PrintTo(const OutcomeCase& testCase, std::ostream* out) { *out << testCase.name; }
 };
 
 class OutcomeScenario : public RemovalScenario,
-                        public ::testing::WithParamInterface<OutcomeCase> {};
+                        public ::testing::WithParamInterface<OutcomeCase> {
+protected:
+    void SetUp() override {
+        m_keepLogs = true;
+        RemovalScenario::SetUp();
+    }
+};
 
 TEST_P(OutcomeScenario, RestartsCountAsRemovedAndAreAnnouncedOnceAtTheEnd) {
     for (const auto& [line, results] : GetParam().results) {
         m_installer.SetResults(kCodes[line], results);
     }
+    m_logFiles.refuseFolder = GetParam().logFolderRefused;
     m_driver->SelectLines({0, 1, 2, 3, 4});
     m_driver->QueueMessageBoxAnswer(kIdYes);
 
@@ -337,6 +346,11 @@ TEST_P(OutcomeScenario, RestartsCountAsRemovedAndAreAnnouncedOnceAtTheEnd) {
     boxes.push_back(failing.empty()
                         ? Box{kAllRemoved, m_driver->ApplicationName(), kMbOk}
                         : Box{kSomeNotRemoved, m_driver->ApplicationName(), kErrorStyle});
+    const bool logsKept = !failing.empty() && !GetParam().logFolderRefused;
+    if (logsKept) {
+        boxes.push_back({product::LogsAreIn(FakeLogFiles::kFolder), m_driver->ApplicationName(),
+                         product::kInformationStyle});
+    }
     if (GetParam().restartNotice) {
         boxes.push_back(
             {product::kRestartNeeded, m_driver->ApplicationName(), product::kInformationStyle});
@@ -344,6 +358,7 @@ TEST_P(OutcomeScenario, RestartsCountAsRemovedAndAreAnnouncedOnceAtTheEnd) {
     EXPECT_THAT(m_driver->MessageBoxes(), ElementsAreArray(boxes));
     EXPECT_EQ(LineTexts(), remaining);
     EXPECT_THAT(m_driver->ClosedProgress(), ElementsAre(Bar(5, 5)));
+    EXPECT_EQ(m_logFiles.files.size(), logsKept ? failing.size() : 0u);
 }
 
 constexpr unsigned kBusy = 1618;
@@ -354,6 +369,8 @@ INSTANTIATE_TEST_SUITE_P(
         OutcomeCase{"RestartRequired", {{1, {3010}}}, {}, true},
         OutcomeCase{"TwoRestartsOneNotice", {{0, {1641}}, {4, {3010}}}, {}, true},
         OutcomeCase{"RestartBesideAFailure", {{1, {3010}}, {3, {kInstallerFailure}}}, {3}, true},
+        OutcomeCase{"TwoFailuresTwoLogs", {{0, {1603}}, {4, {1605}}}, {0, 4}, false},
+        OutcomeCase{"FailureWithoutALogFolder", {{1, {3010}}, {3, {1603}}}, {3}, true, true},
         OutcomeCase{"BusyThenRemoved", {{2, {kBusy, kBusy, 0}}}, {}, false},
         OutcomeCase{"BusyThenRestart", {{2, {kBusy, 3010}}}, {}, true},
         OutcomeCase{"BusyUntilTheWaitRunsOut", {{2, {kBusy}}}, {2}, false}),

@@ -10,6 +10,7 @@
 #include "framework/Dialog.h"
 #include "framework/DialogTemplate.h"
 #include "framework/win32/Win32DialogWindow.h"
+#include "platform/win32/CommonControls.h"
 
 namespace {
 constexpr WORD kDialogTemplateType = 5;  // RT_DIALOG
@@ -62,10 +63,7 @@ std::string ExecutableStem() {
 Win32WindowSystem::Win32WindowSystem(NativeHandle module)
     : m_module(module), m_applicationName(ExecutableStem()) {
     // The templates use the common progress bar class.
-    INITCOMMONCONTROLSEX classes = {};
-    classes.dwSize = sizeof classes;
-    classes.dwICC = ICC_PROGRESS_CLASS;
-    ::InitCommonControlsEx(&classes);
+    InitCommonControlClasses(ICC_PROGRESS_CLASS);
 }
 
 Win32WindowSystem::~Win32WindowSystem() {

@@ -11,4 +11,6 @@ public:
     void* LoadFromSystemDirectory(const char* name) override;
     std::string SystemDirectory() override;
     void* LoadFromPath(const char* path) override;
+    bool SearchSystemDirectoryOnlyFromNowOn() override;
+    void RemoveCurrentDirectoryFromSearch() override;
 };

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "catalog/RegistryViews.h"
+#include "platform/win32/EntryPoint.h"
 
 namespace {
 
@@ -15,9 +16,7 @@ ProcessMachine ThisProcessMachine() {
     machine.is64BitProcess = sizeof(void*) == 8;
     HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
     const auto isWow64Process2 =
-        kernel32 == nullptr ? nullptr
-                            : reinterpret_cast<IsWow64Process2Entry>(reinterpret_cast<void (*)()>(
-                                  GetProcAddress(kernel32, "IsWow64Process2")));
+        ResolveEntryPoint<IsWow64Process2Entry>(kernel32, "IsWow64Process2");
     USHORT processMachine = 0;
     USHORT nativeMachine = 0;
     if (isWow64Process2 != nullptr &&

@@ -5,22 +5,17 @@
 #include <msi.h>
 
 #include "installer/SystemLibrary.h"
+#include "platform/win32/EntryPoint.h"
 #include "platform/win32/Win32LibraryLoader.h"
 #include "platform/win32/WindowServing.h"
 
 namespace {
 
 using SetInternalUiEntry = int(WINAPI*)(int level, HWND* ownerWindow);
+using EnableLogEntry = UINT(WINAPI*)(DWORD logMode, LPCSTR logFile, DWORD attributes);
 using ConfigureProductExEntry = UINT(WINAPI*)(LPCSTR productCode, int installLevel,
                                               int installState, LPCSTR commandLine);
 using QueryProductStateEntry = INSTALLSTATE(WINAPI*)(LPCSTR productCode);
-
-// GetProcAddress hands out one generic function type; going through void(*)() first is the
-// conversion compilers accept without a cast-function-type warning.
-template <typename Entry>
-Entry Resolve(HMODULE module, const char* name) {
-    return reinterpret_cast<Entry>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
 
 Win32LibraryLoader& SystemLoader() {
     static Win32LibraryLoader loader;
@@ -33,6 +28,7 @@ struct Win32WindowsInstaller::Library {
     HMODULE module = nullptr;
     SetInternalUiEntry setInternalUi = nullptr;
     ConfigureProductExEntry configureProductEx = nullptr;
+    EnableLogEntry enableLog = nullptr;
     QueryProductStateEntry queryProductState = nullptr;
     // What ConfigureProduct answers when the installer is unavailable.
     UINT unavailableResult = ERROR_INSTALL_SERVICE_FAILURE;
@@ -51,17 +47,19 @@ Win32WindowsInstaller::Win32WindowsInstaller(LibraryLoader& loader, const char* 
         m_library->unavailableResult = error != ERROR_SUCCESS ? error : ERROR_MOD_NOT_FOUND;
         return;
     }
-    m_library->setInternalUi = Resolve<SetInternalUiEntry>(m_library->module, "MsiSetInternalUI");
+    m_library->setInternalUi =
+        ResolveEntryPoint<SetInternalUiEntry>(m_library->module, "MsiSetInternalUI");
     // A removal at the installer's default UI level could show its windows: without the call
     // that makes it silent, nothing is removed at all.
     if (m_library->setInternalUi != nullptr) {
         m_library->configureProductEx =
-            Resolve<ConfigureProductExEntry>(m_library->module, "MsiConfigureProductExA");
+            ResolveEntryPoint<ConfigureProductExEntry>(m_library->module, "MsiConfigureProductExA");
     }
     if (m_library->configureProductEx == nullptr)
         m_library->unavailableResult = ERROR_PROC_NOT_FOUND;
+    m_library->enableLog = ResolveEntryPoint<EnableLogEntry>(m_library->module, "MsiEnableLogA");
     m_library->queryProductState =
-        Resolve<QueryProductStateEntry>(m_library->module, "MsiQueryProductStateA");
+        ResolveEntryPoint<QueryProductStateEntry>(m_library->module, "MsiQueryProductStateA");
 }
 
 Win32WindowsInstaller::~Win32WindowsInstaller() {
@@ -85,6 +83,12 @@ unsigned Win32WindowsInstaller::ConfigureProduct(const char* productCode, int in
             m_library->configureProductEx(productCode, installLevel, installState, commandLine);
     });
     return result;
+}
+
+unsigned Win32WindowsInstaller::EnableLog(unsigned logMode, const char* logFile,
+                                          unsigned attributes) {
+    if (m_library->enableLog == nullptr) return ERROR_PROC_NOT_FOUND;
+    return m_library->enableLog(logMode, logFile, attributes);
 }
 
 int Win32WindowsInstaller::QueryProductState(const char* productCode) {

@@ -24,6 +24,7 @@ public:
     int SetInternalUi(int level, void** ownerWindow) override;
     unsigned ConfigureProduct(const char* productCode, int installLevel, int installState,
                               const char* commandLine) override;
+    unsigned EnableLog(unsigned logMode, const char* logFile, unsigned attributes) override;
     int QueryProductState(const char* productCode) override;
     void WaitBeforeRetry(unsigned milliseconds) override;
 

@@ -3,7 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -132,11 +134,14 @@ TEST(RemoveProductCall, EmptyCodeIsPassedAsEmptyTextAndJudgedLikeAnyOther) {
     EXPECT_EQ(installer.ConfigureCalls()[0].productCode, "");
 }
 
-// A loader that records what it is asked to load and answers with a fixed module.
+// A loader that records what it is asked to do and answers with a fixed module; a path that
+// ends in `missing` is not there.
 class RecordingLoader : public LibraryLoader {
 public:
-    RecordingLoader(bool canSearch, std::string systemDirectory)
-        : m_canSearch(canSearch), m_systemDirectory(std::move(systemDirectory)) {}
+    RecordingLoader(bool canSearch, std::string systemDirectory, std::string missing = "")
+        : m_canSearch(canSearch),
+          m_systemDirectory(std::move(systemDirectory)),
+          m_missing(std::move(missing)) {}
 
     bool CanSearchSystemDirectoryOnly() override { return m_canSearch; }
     void* LoadFromSystemDirectory(const char* name) override {
@@ -145,8 +150,19 @@ public:
     }
     std::string SystemDirectory() override { return m_systemDirectory; }
     void* LoadFromPath(const char* path) override {
-        loads.push_back(std::string("path:") + path);
-        return this;
+        const std::string text(path);
+        loads.push_back("path:" + text);
+        const bool isMissing =
+            !m_missing.empty() && text.size() >= m_missing.size() &&
+            text.compare(text.size() - m_missing.size(), std::string::npos, m_missing) == 0;
+        return isMissing ? nullptr : this;
+    }
+    bool SearchSystemDirectoryOnlyFromNowOn() override {
+        loads.push_back("default-search:system32");
+        return m_canSearch;
+    }
+    void RemoveCurrentDirectoryFromSearch() override {
+        loads.push_back("default-search:no-current-directory");
     }
 
     std::vector<std::string> loads;
@@ -154,6 +170,7 @@ public:
 private:
     bool m_canSearch;
     std::string m_systemDirectory;
+    std::string m_missing;
 };
 
 TEST(LoadSystemLibrary, UsesTheSystemSearchOrElseTheAbsolutePathNeverTheBareName) {
@@ -175,6 +192,61 @@ TEST(LoadSystemLibrary, UsesTheSystemSearchOrElseTheAbsolutePathNeverTheBareName
         EXPECT_EQ(loader.loads, c.loads) << c.systemDirectory;
         EXPECT_EQ(module, c.loads.empty() ? nullptr : &loader) << c.systemDirectory;
     }
+}
+
+std::size_t Position(const std::vector<std::string>& loads, const std::string& load) {
+    return static_cast<std::size_t>(std::find(loads.begin(), loads.end(), load) - loads.begin());
+}
+
+TEST(RestrictLibrarySearch, RestrictsFirstThenLoadsWhatSystemCodeLoadsByNameFromItsFullPath) {
+    const std::string directory = "C:\\Windows\\system32\\";
+    // The DLLs that system code is known to load by bare name, each with those it imports
+    // (they must be in memory first, or their importer looks for them).
+    const char* const kRequired[] = {"apphelp", "cfgmgr32", "cryptbase", "cryptsp", "dwmapi",
+                                     "msimg32", "ntmarta",  "oleacc",    "profapi", "propsys",
+                                     "userenv", "uxtheme",  "version",   "winmm",   "wtsapi32"};
+    const std::pair<const char*, const char*> kImportedBy[] = {{"msimg32", "uxtheme"},
+                                                               {"profapi", "userenv"}};
+    struct Case {
+        const char* name;
+        bool canSearch;
+        std::vector<std::string> restriction;
+    };
+    const Case cases[] = {
+        {"with the loader update", true, {"default-search:system32"}},
+        {"Windows Vista or 7 without it",
+         false,
+         {"default-search:system32", "default-search:no-current-directory"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingLoader loader(c.canSearch, "C:\\Windows\\system32", "uxtheme.dll");
+        RestrictLibrarySearch(loader);
+
+        const std::vector<std::string>& loads = loader.loads;
+        ASSERT_GT(loads.size(), c.restriction.size());
+        EXPECT_EQ(std::vector<std::string>(loads.begin(), loads.begin() + c.restriction.size()),
+                  c.restriction);
+        for (std::size_t i = c.restriction.size(); i < loads.size(); ++i) {
+            EXPECT_EQ(loads[i].rfind("path:" + directory, 0), 0u) << loads[i];
+        }
+        // A DLL that is missing is passed over; the ones after it still load.
+        for (const char* name : kRequired) {
+            EXPECT_LT(Position(loads, "path:" + directory + name + ".dll"), loads.size()) << name;
+        }
+        for (const auto& [imported, importer] : kImportedBy) {
+            EXPECT_LT(Position(loads, "path:" + directory + imported + ".dll"),
+                      Position(loads, "path:" + directory + importer + ".dll"))
+                << imported << " before " << importer;
+        }
+    }
+}
+
+TEST(RestrictLibrarySearch, WithoutASystemDirectoryOnlyRestricts) {
+    RecordingLoader loader(false, "");
+    RestrictLibrarySearch(loader);
+    EXPECT_EQ(loader.loads, (std::vector<std::string>{"default-search:system32",
+                                                      "default-search:no-current-directory"}));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "PlatformTestPackage.h"
@@ -116,6 +117,17 @@ TEST(Win32WindowsInstaller, RemovesAnInstalledDriverPackageWithEitherLoader) {
     const UINT length = GetSystemDirectoryA(system, MAX_PATH);
     EXPECT_EQ(withoutSystemSearch.paths,
               std::vector<std::string>{std::string(system, length) + "\\msi.dll"});
+}
+
+// Each removal runs on a thread of its own, which must be as silent as the window's thread.
+TEST(Win32WindowsInstaller, TheUiLevelIsTheProcesssOnEveryThread) {
+    Win32WindowsInstaller installer;
+    void* owner = nullptr;
+    const int previous = installer.SetInternalUi(kUiLevelNone, &owner);
+    int seenElsewhere = -1;
+    std::thread([&] { seenElsewhere = installer.SetInternalUi(kUiLevelNoChange, nullptr); }).join();
+    EXPECT_EQ(seenElsewhere, kUiLevelNone);
+    installer.SetInternalUi(previous, &owner);
 }
 
 TEST(Win32WindowsInstaller, UnknownAndEmptyProductCodesFail) {

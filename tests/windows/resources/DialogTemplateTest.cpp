@@ -12,6 +12,7 @@
 
 #include "DialogTemplate.h"
 #include "ModuleResource.h"
+#include "platform/win32/CommonControls.h"
 #include "res/resource.h"
 
 namespace {
@@ -150,8 +151,7 @@ TEST(DialogTemplateTest, ProgressWindowIsTheRegularTemplateDescribed) {
 TEST(DialogTemplateTest, BothTemplatesCreateRealWindows) {
     // The window system must accept the templates as they are: every class known, every field
     // where it belongs.
-    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
-    ASSERT_TRUE(InitCommonControlsEx(&classes));
+    ASSERT_TRUE(InitCommonControlClasses(ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES));
     for (int templateId : {IDD_MANAGER, IDD_PROGRESS}) {
         SCOPED_TRACE(templateId);
         HWND window = CreateDialogParamA(

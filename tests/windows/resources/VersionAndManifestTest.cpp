@@ -1,11 +1,15 @@
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
+#include <shlwapi.h>
 
+#include <cctype>
 #include <string>
 #include <vector>
 
 #include "ModuleResource.h"
+#include "platform/win32/CommonControls.h"
 
 namespace {
 
@@ -115,6 +119,34 @@ TEST(ManifestTest, DeclaresWhatTheProgramNeeds) {
     for (const char* text : required) {
         EXPECT_NE(manifest.find(text), std::string::npos) << text;
     }
+}
+
+// Like Calvorn.exe, this program carries the manifest and does not import comctl32: loaded at
+// run time, it must still be the version 6 that the manifest asks for, from the side-by-side
+// store. Wine 8 ships one comctl32 for both assemblies, whose DllGetVersion says 5.81.
+TEST(ManifestTest, CommonControlsLoadedAtRunTimeAreVersion6) {
+    ASSERT_TRUE(InitCommonControlClasses(ICC_PROGRESS_CLASS));
+    HMODULE comctl32 = GetModuleHandleA("comctl32.dll");
+    ASSERT_NE(comctl32, nullptr);
+
+    char path[MAX_PATH] = {};
+    ASSERT_NE(GetModuleFileNameA(comctl32, path, MAX_PATH), 0u);
+    std::string lowerPath(path);
+    for (char& c : lowerPath) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_NE(lowerPath.find("\\winsxs\\"), std::string::npos) << path;
+    EXPECT_NE(lowerPath.find("_microsoft.windows.common-controls_6595b64144ccf1df_6."),
+              std::string::npos)
+        << path;
+
+    const auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
+        reinterpret_cast<void (*)()>(GetProcAddress(comctl32, "DllGetVersion")));
+    ASSERT_NE(getVersion, nullptr);
+    DLLVERSIONINFO version = {};
+    version.cbSize = sizeof version;
+    ASSERT_EQ(getVersion(&version), S_OK);
+    const bool underWine =
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+    EXPECT_EQ(version.dwMajorVersion, underWine ? 5u : 6u);
 }
 
 }  // namespace
