@@ -112,6 +112,11 @@ const char* DriverCatalog::NameAt(int index) const {
     return m_records[static_cast<std::size_t>(index)].GetName();
 }
 
+const DriverRecord& DriverCatalog::RecordAt(int index) const {
+    CheckIndex(index);
+    return m_records[static_cast<std::size_t>(index)];
+}
+
 int DriverCatalog::Load() {
     if (!m_records.empty()) throw std::runtime_error("List must be empty");
     // A driver's installer registers it in the view of its own bitness, so both views are read.

@@ -45,6 +45,8 @@ public:
     int Count() const;
     // "Invalid index".
     const char* NameAt(int index) const;
+    // "Invalid index".
+    const DriverRecord& RecordAt(int index) const;
 
 private:
     int Load();

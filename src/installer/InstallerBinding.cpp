@@ -21,9 +21,7 @@ constexpr int kInstallStateAbsent = 2;   // INSTALLSTATE_ABSENT
 const char* const kRemoveCommandLine = "REBOOT=ReallySuppress MSIRESTARTMANAGERCONTROL=Disable";
 
 constexpr unsigned kSuccess = 0;
-constexpr unsigned kSuccessRestartInitiated = 1641;  // ERROR_SUCCESS_REBOOT_INITIATED
-constexpr unsigned kSuccessRestartRequired = 3010;   // ERROR_SUCCESS_REBOOT_REQUIRED
-constexpr unsigned kInstallAlreadyRunning = 1618;    // ERROR_INSTALL_ALREADY_RUNNING
+constexpr int kInstallStateDefault = 5;  // INSTALLSTATE_DEFAULT
 
 // Windows Update or another installer can hold Windows Installer for minutes; one driver waits
 // up to 10 minutes for it, asking again every second.
@@ -52,25 +50,37 @@ void SetInstallerUiMode(WindowsInstaller& installer, InstallerUiMode mode, void*
     installer.SetInternalUi(level, &owner);
 }
 
-RemovalOutcome RemoveProductWithOutcome(WindowsInstaller& installer,
-                                        const std::string& productCode) {
-    unsigned result = kInstallAlreadyRunning;
-    for (int attempt = 0; result == kInstallAlreadyRunning && attempt <= kBusyRetries; ++attempt) {
+unsigned RemoveProductWithResult(WindowsInstaller& installer, const std::string& productCode) {
+    unsigned result = kInstallerBusy;
+    for (int attempt = 0; result == kInstallerBusy && attempt <= kBusyRetries; ++attempt) {
         if (attempt > 0) installer.WaitBeforeRetry(kBusyRetryMilliseconds);
         result = installer.ConfigureProduct(productCode.c_str(), kInstallLevelDefault,
                                             kInstallStateAbsent, kRemoveCommandLine);
     }
-    switch (result) {
+    return result;
+}
+
+RemovalOutcome OutcomeOfRemoval(unsigned installerResult) {
+    switch (installerResult) {
         case kSuccess:
             return RemovalOutcome::Removed;
-        case kSuccessRestartRequired:
-        case kSuccessRestartInitiated:
+        case kInstallerRestartRequired:
+        case kInstallerRestartInitiated:
             return RemovalOutcome::RemovedRestartRequired;
         default:
             return RemovalOutcome::Failed;
     }
 }
 
+RemovalOutcome RemoveProductWithOutcome(WindowsInstaller& installer,
+                                        const std::string& productCode) {
+    return OutcomeOfRemoval(RemoveProductWithResult(installer, productCode));
+}
+
 bool RemoveProduct(WindowsInstaller& installer, const std::string& productCode) {
     return RemoveProductWithOutcome(installer, productCode) == RemovalOutcome::Failed;
+}
+
+bool IsProductInstalled(WindowsInstaller& installer, const std::string& productCode) {
+    return installer.QueryProductState(productCode.c_str()) == kInstallStateDefault;
 }

@@ -16,10 +16,23 @@ enum class RemovalOutcome { Removed, RemovedRestartRequired, Failed };
 // before the installer is called.
 void SetInstallerUiMode(WindowsInstaller& installer, InstallerUiMode mode, void* ownerWindow);
 
-// Removes one installed product without restarting the machine. While another installation
-// keeps the installer busy (1618), it is asked again every second, for up to 10 minutes.
+// The installer's results that deployment tools read: a removal that still needs a restart
+// (begun or not), and an installer kept busy by another installation past the wait.
+constexpr unsigned kInstallerRestartRequired = 3010;   // ERROR_SUCCESS_REBOOT_REQUIRED
+constexpr unsigned kInstallerRestartInitiated = 1641;  // ERROR_SUCCESS_REBOOT_INITIATED
+constexpr unsigned kInstallerBusy = 1618;              // ERROR_INSTALL_ALREADY_RUNNING
+
+// Removes one installed product without restarting the machine and returns the installer's
+// final result (0 on success). While another installation keeps the installer busy (1618), it
+// is asked again every second, for up to 10 minutes.
+unsigned RemoveProductWithResult(WindowsInstaller& installer, const std::string& productCode);
+RemovalOutcome OutcomeOfRemoval(unsigned installerResult);
+// RemoveProductWithResult, told as an outcome.
 RemovalOutcome RemoveProductWithOutcome(WindowsInstaller& installer,
                                         const std::string& productCode);
 // The same as a failure flag: true when the removal FAILED, false when the product was removed
 // (a restart may still be due).
 bool RemoveProduct(WindowsInstaller& installer, const std::string& productCode);
+
+// Whether Windows Installer has the product installed (for the machine or this user).
+bool IsProductInstalled(WindowsInstaller& installer, const std::string& productCode);

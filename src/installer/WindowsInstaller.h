@@ -23,6 +23,11 @@ public:
     // stops logging. Returns 0, or the installer's error code for a mode it does not know.
     virtual unsigned EnableLog(unsigned logMode, const char* logFile, unsigned attributes) = 0;
 
+    // MsiQueryProductStateA: the product's install state, 5 (INSTALLSTATE_DEFAULT) when it is
+    // installed for the machine or this user; -1 (INSTALLSTATE_UNKNOWN) for a product the
+    // installer does not know, and also when the installer is unavailable.
+    virtual int QueryProductState(const char* productCode) = 0;
+
     // Lets `milliseconds` pass before a busy installer is asked again. This thread's windows
     // repaint and answer sent messages meanwhile; no input or posted command is handled.
     virtual void WaitBeforeRetry(unsigned milliseconds) = 0;

@@ -44,10 +44,6 @@ private:
     void SelectAllItem(ComboBox& filter);
     void FillDriverList();
     std::string FilterText(const ComboBox& filter) const;
-    bool RecordMatchesFilters(int index, const std::string& classText,
-                              const std::string& manufacturerText,
-                              const std::string& adeText) const;
-    bool FieldMatchesFilter(int index, const std::string& filterText, DriverField field) const;
     void OnFilterChange();
     void OnRefresh();
 

@@ -1,21 +1,16 @@
-#include <cstring>
 #include <stdexcept>
 #include <string_view>
 #include <unordered_set>
 
 #include "catalog/DriverCatalog.h"
+#include "catalog/DriverFilters.h"
 #include "framework/RedrawScope.h"
 #include "ui/ManagerDialog.h"
 
 namespace {
-const char kAllItemText[] = "<All>";
 const char kNoDriversText[] = "No installed IVI drivers found";
 // Dialog units; the list repeats the one stop across the line, so the ADE forms a column.
 const int kDriverListTabStop = 48;
-
-// Byte-wise equality of two NUL-terminated texts, which is what a multibyte comparison yields
-// for equality on well-formed texts of the system code page.
-bool TextsEqual(const char* left, const char* right) { return std::strcmp(left, right) == 0; }
 }  // namespace
 
 void ManagerDialog::ReloadCatalog() {
@@ -46,7 +41,7 @@ void ManagerDialog::FillFilterCombo(ComboBox& filter, DriverField field) {
 
     RedrawScope redraw(filter);
     filter.ResetContent();
-    const int allPosition = filter.AddString(kAllItemText);
+    const int allPosition = filter.AddString(kAllFilterText);
     if (allPosition >= 0) filter.SetItemData(allPosition, 0);
 
     for (int index = 0; index < count; ++index) {
@@ -100,15 +95,16 @@ void ManagerDialog::FillDriverList() {
         return;
     }
 
-    const std::string classText = FilterText(m_classFilter);
-    const std::string manufacturerText = FilterText(m_manufacturerFilter);
-    const std::string adeText = FilterText(m_adeFilter);
+    DriverFilters filters;
+    filters.cls = FilterText(m_classFilter);
+    filters.manufacturer = FilterText(m_manufacturerFilter);
+    filters.ade = FilterText(m_adeFilter);
 
     for (int index = 0; index < count; ++index) {
-        if (!RecordMatchesFilters(index, classText, manufacturerText, adeText)) continue;
+        if (!RecordMatchesFilters(m_catalog->RecordAt(index), filters)) continue;
         std::string line = m_catalog->NameAt(index);
         // A chosen ADE makes the column redundant.
-        if (adeText.empty()) {
+        if (filters.ade.empty()) {
             line += '\t';
             line += m_catalog->GetField(DriverField::Ade, index);
         }
@@ -123,22 +119,6 @@ std::string ManagerDialog::FilterText(const ComboBox& filter) const {
     const LongParam data = filter.GetItemData(position);
     if (data == 0) return std::string();
     return std::string(reinterpret_cast<const char*>(data));
-}
-
-bool ManagerDialog::RecordMatchesFilters(int index, const std::string& classText,
-                                         const std::string& manufacturerText,
-                                         const std::string& adeText) const {
-    return FieldMatchesFilter(index, classText, DriverField::Class) &&
-           FieldMatchesFilter(index, manufacturerText, DriverField::Manufacturer) &&
-           FieldMatchesFilter(index, adeText, DriverField::Ade);
-}
-
-bool ManagerDialog::FieldMatchesFilter(int index, const std::string& filterText,
-                                       DriverField field) const {
-    if (filterText.empty()) return true;
-    // A record whose own text is "<All>" gives an item that filters by nothing.
-    if (TextsEqual(filterText.c_str(), kAllItemText)) return true;
-    return TextsEqual(filterText.c_str(), m_catalog->GetField(field, index));
 }
 
 void ManagerDialog::OnFilterChange() { FillDriverList(); }

@@ -43,7 +43,7 @@ void CalvornTest::SetUp() {
     m_manager = ManagerWindow(window);
 }
 
-void CalvornTest::ExpectInstalledAllBut(const std::vector<std::string>& removed) const {
+void ExpectInstalledAllBut(const std::vector<std::string>& removed) {
     const std::vector<std::string> packages = SamplePackages();
     ASSERT_FALSE(packages.empty());
     for (const std::string& code : packages) {

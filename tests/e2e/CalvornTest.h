@@ -14,12 +14,12 @@ class CalvornTest : public ::testing::Test {
 protected:
     void SetUp() override;
 
-    // Every sample product is installed except exactly those in `removed`.
-    void ExpectInstalledAllBut(const std::vector<std::string>& removed) const;
-
     CalvornProcess m_calvorn;
     ManagerWindow m_manager{nullptr};
 };
+
+// Every sample product is installed except exactly those in `removed`.
+void ExpectInstalledAllBut(const std::vector<std::string>& removed);
 
 // The sample drivers' lines as the list shows them while the ADE filter is on "<All>", in the
 // list's own order, which ignores letter case.

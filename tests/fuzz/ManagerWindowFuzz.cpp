@@ -60,6 +60,7 @@ public:
         return found->second[std::min(turn, found->second.size() - 1)];
     }
     unsigned EnableLog(unsigned, const char*, unsigned) override { return 0; }
+    int QueryProductState(const char*) override { return -1; }
     void WaitBeforeRetry(unsigned) override {}
     void Reset() {
         calls.clear();

@@ -32,3 +32,8 @@ unsigned FakeInstaller::EnableLog(unsigned logMode, const char* logFile, unsigne
     if (logFile != nullptr && (logMode & m_refusedLogModes) != 0) return m_logRefusal;
     return 0;
 }
+
+int FakeInstaller::QueryProductState(const char* productCode) {
+    const bool installed = productCode != nullptr && m_installed.count(productCode) != 0;
+    return installed ? 5 : -1;  // INSTALLSTATE_DEFAULT, INSTALLSTATE_UNKNOWN
+}

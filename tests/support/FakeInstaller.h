@@ -2,13 +2,15 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "installer/WindowsInstaller.h"
 
 // Records every installer call and answers removals from a table of results by product code
-// (0 for codes it was not given). `onConfigure` runs inside each removal, before it answers, so
+// (0 for codes it was not given). Only the products it was told of are installed; a removal
+// does not change that. `onConfigure` runs inside each removal, before it answers, so
 // a test can look at the windows while the "installer" works. Waits before a retry return at
 // once and are only counted.
 class FakeInstaller : public WindowsInstaller {
@@ -37,6 +39,8 @@ public:
         m_results[productCode] = std::move(results);
     }
 
+    void SetInstalled(const std::string& productCode) { m_installed.insert(productCode); }
+
     const std::vector<UiCall>& UiCalls() const { return m_uiCalls; }
     const std::vector<ConfigureCall>& ConfigureCalls() const { return m_configureCalls; }
     const std::vector<LogCall>& LogCalls() const { return m_logCalls; }
@@ -55,11 +59,13 @@ public:
     unsigned ConfigureProduct(const char* productCode, int installLevel, int installState,
                               const char* commandLine) override;
     unsigned EnableLog(unsigned logMode, const char* logFile, unsigned attributes) override;
+    int QueryProductState(const char* productCode) override;
     void WaitBeforeRetry(unsigned milliseconds) override { m_waited += milliseconds; }
 
 private:
     std::map<std::string, std::vector<unsigned>> m_results;
     std::map<std::string, std::size_t> m_answered;
+    std::set<std::string> m_installed;
     unsigned long long m_waited = 0;
     std::vector<UiCall> m_uiCalls;
     std::vector<ConfigureCall> m_configureCalls;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <msi.h>
+
 #include "installer/SystemLibrary.h"
 #include "platform/win32/EntryPoint.h"
 #include "platform/win32/Win32LibraryLoader.h"
@@ -13,6 +15,7 @@ using SetInternalUiEntry = int(WINAPI*)(int level, HWND* ownerWindow);
 using EnableLogEntry = UINT(WINAPI*)(DWORD logMode, LPCSTR logFile, DWORD attributes);
 using ConfigureProductExEntry = UINT(WINAPI*)(LPCSTR productCode, int installLevel,
                                               int installState, LPCSTR commandLine);
+using QueryProductStateEntry = INSTALLSTATE(WINAPI*)(LPCSTR productCode);
 
 Win32LibraryLoader& SystemLoader() {
     static Win32LibraryLoader loader;
@@ -26,6 +29,7 @@ struct Win32WindowsInstaller::Library {
     SetInternalUiEntry setInternalUi = nullptr;
     ConfigureProductExEntry configureProductEx = nullptr;
     EnableLogEntry enableLog = nullptr;
+    QueryProductStateEntry queryProductState = nullptr;
     // What ConfigureProduct answers when the installer is unavailable.
     UINT unavailableResult = ERROR_INSTALL_SERVICE_FAILURE;
 };
@@ -54,6 +58,8 @@ Win32WindowsInstaller::Win32WindowsInstaller(LibraryLoader& loader, const char* 
     if (m_library->configureProductEx == nullptr)
         m_library->unavailableResult = ERROR_PROC_NOT_FOUND;
     m_library->enableLog = ResolveEntryPoint<EnableLogEntry>(m_library->module, "MsiEnableLogA");
+    m_library->queryProductState =
+        ResolveEntryPoint<QueryProductStateEntry>(m_library->module, "MsiQueryProductStateA");
 }
 
 Win32WindowsInstaller::~Win32WindowsInstaller() {
@@ -83,6 +89,11 @@ unsigned Win32WindowsInstaller::EnableLog(unsigned logMode, const char* logFile,
                                           unsigned attributes) {
     if (m_library->enableLog == nullptr) return ERROR_PROC_NOT_FOUND;
     return m_library->enableLog(logMode, logFile, attributes);
+}
+
+int Win32WindowsInstaller::QueryProductState(const char* productCode) {
+    if (m_library->queryProductState == nullptr) return INSTALLSTATE_UNKNOWN;
+    return m_library->queryProductState(productCode);
 }
 
 void Win32WindowsInstaller::WaitBeforeRetry(unsigned milliseconds) {

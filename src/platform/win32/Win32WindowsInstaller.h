@@ -25,6 +25,7 @@ public:
     unsigned ConfigureProduct(const char* productCode, int installLevel, int installState,
                               const char* commandLine) override;
     unsigned EnableLog(unsigned logMode, const char* logFile, unsigned attributes) override;
+    int QueryProductState(const char* productCode) override;
     void WaitBeforeRetry(unsigned milliseconds) override;
 
 private:

@@ -93,6 +93,7 @@ TEST(Win32WindowsInstaller, RemovesAnInstalledDriverPackageWithEitherLoader) {
 
         Win32Registry registry;
         Win32WindowsInstaller installer(*loader, "msi.dll");
+        EXPECT_TRUE(IsProductInstalled(installer, kTestPackageCode));
         DriverCatalog catalog(registry, installer, kTestPackageKey, 20);
         ASSERT_EQ(catalog.Reload(), 1);
         EXPECT_STREQ(catalog.GetField(DriverField::ProductCode, 0), kTestPackageCode);
@@ -101,6 +102,7 @@ TEST(Win32WindowsInstaller, RemovesAnInstalledDriverPackageWithEitherLoader) {
         SetInstallerUiMode(installer, InstallerUiMode::Silent, nullptr);
         EXPECT_FALSE(catalog.Uninstall(0));
         EXPECT_EQ(ProductState(kTestPackageCode), kStateUnknown);
+        EXPECT_FALSE(IsProductInstalled(installer, kTestPackageCode));
         // Gone now, so a second removal is the installer's unknown product: a failure.
         EXPECT_TRUE(RemoveProduct(installer, kTestPackageCode));
         int remaining = -1;
@@ -136,6 +138,8 @@ TEST(Win32WindowsInstaller, UnknownAndEmptyProductCodesFail) {
     EXPECT_TRUE(RemoveProduct(installer, kUnknownCode));
     EXPECT_TRUE(RemoveProduct(installer, ""));
     EXPECT_TRUE(RemoveProduct(installer, "not a product code"));
+    EXPECT_EQ(installer.QueryProductState(kUnknownCode), kStateUnknown);
+    EXPECT_FALSE(IsProductInstalled(installer, "not a product code"));
 }
 
 TEST(Win32WindowsInstaller, UiModeReachesTheInstallerWithItsOwner) {
@@ -195,6 +199,7 @@ TEST(Win32WindowsInstaller, WithoutTheLibraryRemovalsFailAndUiCallsDoNothing) {
         EXPECT_NE(installer.ConfigureProduct(kUnknownCode, 0, 2, ""), 0u) << library;
         EXPECT_TRUE(RemoveProduct(installer, kUnknownCode)) << library;
         EXPECT_TRUE(RemoveProduct(installer, "")) << library;
+        EXPECT_EQ(installer.QueryProductState(kUnknownCode), kStateUnknown) << library;
         SetInstallerUiMode(installer, InstallerUiMode::Silent, nullptr);
         EXPECT_EQ(installer.SetInternalUi(kUiLevelNoChange, nullptr), 0) << library;
     }

@@ -1,0 +1,138 @@
+#include "cmd/CommandRun.h"
+
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "catalog/DriverCatalog.h"
+#include "cmd/CommandSystem.h"
+#include "cmd/ExitCodes.h"
+#include "cmd/ListedDriver.h"
+#include "installer/InstallerBinding.h"
+
+namespace {
+
+// Room for a lab's drivers without a reallocation; any size works.
+constexpr int kCatalogCapacity = 64;
+
+// A selected driver: where it is in the catalog, and its texts in UTF-8.
+struct SelectedDriver {
+    int index;
+    DriverRecord text;
+};
+
+std::vector<SelectedDriver> SelectDrivers(DriverCatalog& catalog, const DriverSelection& selection,
+                                          CommandSystem& system) {
+    try {
+        catalog.Reload();
+    } catch (const std::runtime_error&) {
+        // A drivers key that opens in neither view holds no drivers.
+    }
+    std::vector<SelectedDriver> selected;
+    for (int index = 0; index < catalog.Count(); ++index) {
+        const DriverRecord& record = catalog.RecordAt(index);
+        // Selected by the texts as printed, so that what a user copies from the list matches.
+        DriverRecord text(system.Utf8FromCodePage(record.GetProductCode()).c_str(),
+                          system.Utf8FromCodePage(record.GetName()).c_str(),
+                          system.Utf8FromCodePage(record.GetClass()).c_str(),
+                          system.Utf8FromCodePage(record.GetAde()).c_str(),
+                          system.Utf8FromCodePage(record.GetManufacturer()).c_str());
+        if (selection.all || IsSelected(text, selection)) selected.push_back({index, text});
+    }
+    return selected;
+}
+
+int RunList(const CommandOptions& options, DriverCatalog& catalog, WindowsInstaller& installer,
+            CommandSystem& system) {
+    std::vector<ListedDriver> drivers;
+    for (SelectedDriver& driver : SelectDrivers(catalog, options.selection, system)) {
+        const bool installed =
+            IsProductInstalled(installer, catalog.RecordAt(driver.index).GetProductCode());
+        drivers.push_back({std::move(driver.text), installed});
+    }
+    switch (options.format) {
+        case ListFormat::Text:
+            system.WriteOutput(FormatTextTable(drivers));
+            break;
+        case ListFormat::Csv:
+            system.WriteOutput(FormatCsv(drivers));
+            break;
+        case ListFormat::Json:
+            system.WriteOutput(FormatJson(drivers));
+            break;
+    }
+    return kExitSuccess;
+}
+
+std::string DriverLine(const DriverRecord& text, const std::string& result) {
+    return std::string(text.GetName()) + " " + text.GetProductCode() + ": " + result + "\n";
+}
+
+std::string ResultText(unsigned installerResult) {
+    switch (OutcomeOfRemoval(installerResult)) {
+        case RemovalOutcome::Removed:
+            return "removed";
+        case RemovalOutcome::RemovedRestartRequired:
+            return "removed, restart needed";
+        case RemovalOutcome::Failed:
+            break;
+    }
+    return "failed, Windows Installer result " + std::to_string(installerResult);
+}
+
+std::string ErrorText(int exitCode) {
+    switch (exitCode) {
+        case kExitRestartRequired:
+            return "CalvornCmd: restart the computer to finish removing the drivers.\n";
+        case kExitInstallerBusy:
+            return "CalvornCmd: Windows Installer stayed busy with another installation; "
+                   "try again later.\n";
+        default:
+            return "CalvornCmd: some drivers could not be removed.\n";
+    }
+}
+
+int RunRemove(const CommandOptions& options, DriverCatalog& catalog, WindowsInstaller& installer,
+              CommandSystem& system) {
+    // A dry run removes nothing, so anyone may ask what a removal would take.
+    if (!options.dryRun && !system.IsAdministrator()) {
+        system.WriteError(
+            "CalvornCmd: removing drivers needs administrator rights; nothing was removed.\n");
+        return kExitAccessDenied;
+    }
+    const std::vector<SelectedDriver> drivers = SelectDrivers(catalog, options.selection, system);
+    if (drivers.empty()) {
+        system.WriteOutput("No driver matches.\n");
+        return kExitSuccess;
+    }
+    if (options.dryRun) {
+        for (const SelectedDriver& driver : drivers) {
+            system.WriteOutput(DriverLine(driver.text, "would be removed"));
+        }
+        return kExitSuccess;
+    }
+
+    SetInstallerUiMode(installer, InstallerUiMode::Silent, nullptr);
+    std::vector<unsigned> results;
+    for (const SelectedDriver& driver : drivers) {
+        const unsigned result =
+            RemoveProductWithResult(installer, catalog.RecordAt(driver.index).GetProductCode());
+        results.push_back(result);
+        system.WriteOutput(DriverLine(driver.text, ResultText(result)));
+    }
+    const int exitCode = ExitCodeOfRemovals(results);
+    if (exitCode != kExitSuccess) system.WriteError(ErrorText(exitCode));
+    return exitCode;
+}
+
+}  // namespace
+
+int RunCommand(const CommandOptions& options, RegistryReader& registry, WindowsInstaller& installer,
+               CommandSystem& system) {
+    DriverCatalog catalog(registry, installer, kDriversKeyPath, kCatalogCapacity);
+    if (options.command == CommandName::Remove) {
+        return RunRemove(options, catalog, installer, system);
+    }
+    return RunList(options, catalog, installer, system);
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "cmd/CommandOptions.h"
+
+class CommandSystem;
+class RegistryReader;
+class WindowsInstaller;
+
+// Runs `list` or `remove` over the drivers key and returns the process's exit code. Every
+// nonzero code comes with a line on the error stream that says why.
+int RunCommand(const CommandOptions& options, RegistryReader& registry, WindowsInstaller& installer,
+               CommandSystem& system);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+// What the console program needs of the system beyond the registry and the installer.
+class CommandSystem {
+public:
+    virtual ~CommandSystem() = default;
+
+    // A registry text in the system's ANSI code page as UTF-8. Any bytes give valid UTF-8.
+    virtual std::string Utf8FromCodePage(const char* text) = 0;
+    // Whether this process may remove per-machine products.
+    virtual bool IsAdministrator() = 0;
+    // Writes UTF-8 text to the standard output or the error stream.
+    virtual void WriteOutput(const std::string& text) = 0;
+    virtual void WriteError(const std::string& text) = 0;
+};

@@ -1,0 +1,43 @@
+#include <string>
+
+#include "cmd/ListedDriver.h"
+
+namespace {
+
+// Control bytes are quoted too: a reader that splits lines before it parses fields must not
+// see a bare carriage return.
+bool NeedsQuotes(const std::string& text) {
+    for (unsigned char c : text) {
+        if (c == '"' || c == ',' || c < 0x20 || c == 0x7F) return true;
+    }
+    return false;
+}
+
+void AppendField(std::string& out, const std::string& text) {
+    if (!NeedsQuotes(text)) {
+        out += text;
+        return;
+    }
+    out += '"';
+    for (char c : text) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+}  // namespace
+
+std::string FormatCsv(const std::vector<ListedDriver>& drivers) {
+    std::string out = "ProductCode,Name,Class,ADE,Manufacturer,Installed\r\n";
+    for (const ListedDriver& driver : drivers) {
+        const DriverRecord& record = driver.record;
+        for (const char* text : {record.GetProductCode(), record.GetName(), record.GetClass(),
+                                 record.GetAde(), record.GetManufacturer()}) {
+            AppendField(out, text);
+            out += ',';
+        }
+        out += driver.installed ? "yes\r\n" : "no\r\n";
+    }
+    return out;
+}

@@ -1,0 +1,25 @@
+#include "cmd/ExitCodes.h"
+
+#include "installer/InstallerBinding.h"
+
+int ExitCodeOfRemovals(const std::vector<unsigned>& installerResults) {
+    bool restartRequired = false;
+    bool busy = false;
+    bool failed = false;
+    for (unsigned result : installerResults) {
+        switch (OutcomeOfRemoval(result)) {
+            case RemovalOutcome::Removed:
+                break;
+            case RemovalOutcome::RemovedRestartRequired:
+                restartRequired = true;
+                break;
+            case RemovalOutcome::Failed:
+                (result == kInstallerBusy ? busy : failed) = true;
+                break;
+        }
+    }
+    if (failed) return kExitFailed;
+    if (busy) return kExitInstallerBusy;
+    if (restartRequired) return kExitRestartRequired;
+    return kExitSuccess;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "catalog/DriverRecord.h"
+
+// One line of `list`: a driver's texts in UTF-8 and whether its product is installed.
+struct ListedDriver {
+    DriverRecord record;
+    bool installed;
+};
+
+// The list as a table for a person, as RFC 4180 CSV with a header row, and as one JSON array.
+// Texts that are not UTF-8 still give well-formed CSV and JSON.
+std::string FormatTextTable(const std::vector<ListedDriver>& drivers);
+std::string FormatCsv(const std::vector<ListedDriver>& drivers);
+std::string FormatJson(const std::vector<ListedDriver>& drivers);

@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "CalvornCmdProcess.h"
+#include "CalvornTest.h"
+#include "SampleDrivers.h"
+
+namespace {
+
+const char kAltheon[] = "Altheon Instruments";
+
+// The fields of a value's data as a driver list shows them: runs of ';' separate them, and a
+// value with fewer than four, or with more data than a driver value holds, is no driver.
+std::vector<std::string> DriverFields(const std::string& data) {
+    std::vector<std::string> fields;
+    std::string field;
+    for (char c : data + ";") {
+        if (c != ';') {
+            field += c;
+        } else if (!field.empty()) {
+            fields.push_back(field);
+            field.clear();
+        }
+    }
+    if (data.size() >= 256 || fields.size() < 4) return {};
+    fields.resize(4);
+    return fields;
+}
+
+// What the sample definition registers, by product code: the 32-bit view's value first.
+std::map<std::string, nlohmann::json> RegisteredDrivers() {
+    std::map<std::string, nlohmann::json> drivers;
+    for (bool in64BitView : {false, true}) {
+        for (const SampleValue& value : SampleValues()) {
+            if (value.In64BitView() != in64BitView || value.kind == "dword") continue;
+            const std::vector<std::string> fields = DriverFields(value.data);
+            if (fields.empty() || drivers.count(value.name) != 0) continue;
+            drivers[value.name] = {{"productCode", value.name}, {"name", fields[0]},
+                                   {"class", fields[1]},        {"ade", fields[2]},
+                                   {"manufacturer", fields[3]}, {"installed", value.IsPackage()}};
+        }
+    }
+    return drivers;
+}
+
+// Every test starts from the sample drivers as defined; no window is started.
+class CalvornCmdTest : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(RestoreSampleDrivers(), ""); }
+
+    CalvornCmdRun Run(const std::string& arguments) {
+        CalvornCmdRun run = RunCalvornCmd(arguments);
+        EXPECT_TRUE(run.ended) << arguments;
+        return run;
+    }
+};
+
+TEST_F(CalvornCmdTest, ListsAsJsonWhatIsRegisteredWithWhatIsInstalled) {
+    const CalvornCmdRun run = Run("list --format json");
+    ASSERT_EQ(run.exitCode, 0u) << run.error;
+    const nlohmann::json list = nlohmann::json::parse(run.output);
+
+    std::map<std::string, nlohmann::json> listed;
+    std::string previousName;
+    for (const nlohmann::json& driver : list) {
+        const std::string name = driver.at("name");
+        EXPECT_GE(name, previousName) << "not in the catalog's order";
+        previousName = name;
+        listed[driver.at("productCode")] = driver;
+        EXPECT_EQ(driver.at("installed"), IsProductInstalled(driver.at("productCode")));
+    }
+    EXPECT_EQ(listed, RegisteredDrivers());
+    // Registered without a product behind it.
+    ASSERT_EQ(listed.count(product::kTessalyDmm), 1u);
+    EXPECT_EQ(listed[product::kTessalyDmm].at("installed"), false);
+}
+
+TEST_F(CalvornCmdTest, RemovesExactlyOneManufacturersDrivers) {
+    const CalvornCmdRun run = Run(std::string("remove --manufacturer \"") + kAltheon + "\" --yes");
+    EXPECT_EQ(run.exitCode, 0u) << run.error;
+    // In the catalog's order: by name, then by ADE from last to first.
+    EXPECT_EQ(run.output, std::string("Altheon AT3440 DMM ") + product::kAltheonDmmC +
+                              ": removed\nAltheon AT3440 DMM " + product::kAltheonDmmNet +
+                              ": removed\n");
+    ExpectInstalledAllBut({product::kAltheonDmmC, product::kAltheonDmmNet});
+}
+
+TEST_F(CalvornCmdTest, ARemovalThatNeedsARestartEndsWith3010) {
+    const CalvornCmdRun run =
+        Run(std::string("remove --product ") + product::kKestrelSupplyRestart + " --yes");
+    EXPECT_EQ(run.exitCode, 3010u);
+    EXPECT_NE(run.error, "");
+    ExpectInstalledAllBut({product::kKestrelSupplyRestart});
+}
+
+TEST_F(CalvornCmdTest, AProductThatIsNotInstalledEndsWith1603) {
+    const CalvornCmdRun run =
+        Run(std::string("remove --product ") + product::kTessalyDmm + " --yes");
+    EXPECT_EQ(run.exitCode, 1603u);
+    EXPECT_NE(run.output.find(": failed, Windows Installer result "), std::string::npos)
+        << run.output;
+    EXPECT_NE(run.error, "");
+    ExpectInstalledAllBut({});
+}
+
+TEST_F(CalvornCmdTest, DryRunAndAMissingYesRemoveNothing) {
+    const std::string selection = std::string("remove --manufacturer \"") + kAltheon + "\"";
+    const CalvornCmdRun dryRun = Run(selection + " --dry-run");
+    EXPECT_EQ(dryRun.exitCode, 0u) << dryRun.error;
+    EXPECT_EQ(dryRun.output, std::string("Altheon AT3440 DMM ") + product::kAltheonDmmC +
+                                 ": would be removed\nAltheon AT3440 DMM " +
+                                 product::kAltheonDmmNet + ": would be removed\n");
+
+    const CalvornCmdRun withoutYes = Run(selection);
+    EXPECT_EQ(withoutYes.exitCode, 87u);
+    EXPECT_EQ(withoutYes.output, "");
+    EXPECT_NE(withoutYes.error, "");
+    ExpectInstalledAllBut({});
+}
+
+}  // namespace

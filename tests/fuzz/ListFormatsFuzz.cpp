@@ -1,0 +1,91 @@
+// The console companion's list formats over drivers of arbitrary texts: the CSV reads back field
+// for field, the JSON parses with every UTF-8 text unchanged, and the table keeps one line per
+// driver.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "CsvReader.h"
+#include "FuzzCheck.h"
+#include "cmd/ListedDriver.h"
+
+namespace {
+
+constexpr int kMaxDrivers = 6;
+constexpr std::size_t kMaxTextLength = 40;
+
+bool IsUtf8(const std::string& text) {
+    try {
+        nlohmann::json(text).dump();
+        return true;
+    } catch (const nlohmann::json::type_error&) {
+        return false;
+    }
+}
+
+void CheckCsv(const std::vector<ListedDriver>& drivers,
+              const std::vector<std::vector<std::string>>& texts) {
+    CsvRows rows;
+    FUZZ_CHECK(ReadCsv(FormatCsv(drivers), rows));
+    FUZZ_CHECK(rows.size() == drivers.size() + 1);
+    for (std::size_t i = 0; i < drivers.size(); ++i) {
+        std::vector<std::string> expected = texts[i];
+        expected.push_back(drivers[i].installed ? "yes" : "no");
+        FUZZ_CHECK(rows[i + 1] == expected);
+    }
+}
+
+void CheckJson(const std::vector<ListedDriver>& drivers,
+               const std::vector<std::vector<std::string>>& texts) {
+    const char* const keys[] = {"productCode", "name", "class", "ade", "manufacturer"};
+    const nlohmann::json list = nlohmann::json::parse(FormatJson(drivers), nullptr, false);
+    FUZZ_CHECK(list.is_array() && list.size() == drivers.size());
+    for (std::size_t i = 0; i < drivers.size(); ++i) {
+        FUZZ_CHECK(list[i].size() == 6);
+        FUZZ_CHECK(list[i].at("installed") == drivers[i].installed);
+        for (std::size_t field = 0; field < texts[i].size(); ++field) {
+            const nlohmann::json& value = list[i].at(keys[field]);
+            FUZZ_CHECK(value.is_string());
+            if (IsUtf8(texts[i][field])) FUZZ_CHECK(value == texts[i][field]);
+        }
+    }
+}
+
+void CheckTable(const std::vector<ListedDriver>& drivers) {
+    const std::string table = FormatTextTable(drivers);
+    FUZZ_CHECK(static_cast<std::size_t>(std::count(table.begin(), table.end(), '\n')) ==
+               drivers.size() + 1);
+    FUZZ_CHECK(std::none_of(table.begin(), table.end(), [](char c) {
+        return c != '\n' && static_cast<unsigned char>(c) < 0x20;
+    }));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider input(data, size);
+    const int count = input.ConsumeIntegralInRange<int>(0, kMaxDrivers);
+    std::vector<ListedDriver> drivers;
+    std::vector<std::vector<std::string>> texts;
+    for (int i = 0; i < count; ++i) {
+        std::vector<std::string> fields;
+        for (int field = 0; field < 5; ++field) {
+            // A registry text ends at its first NUL, as a record's does.
+            const std::string text = input.ConsumeRandomLengthString(kMaxTextLength);
+            fields.push_back(text.substr(0, text.find('\0')));
+        }
+        drivers.push_back({DriverRecord(fields[0].c_str(), fields[1].c_str(), fields[2].c_str(),
+                                        fields[3].c_str(), fields[4].c_str()),
+                           input.ConsumeBool()});
+        texts.push_back(fields);
+    }
+    CheckCsv(drivers, texts);
+    CheckJson(drivers, texts);
+    CheckTable(drivers);
+    return 0;
+}

@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "FakeInstaller.h"
+#include "FakeRegistry.h"
+#include "catalog/DriverCatalog.h"
+#include "cmd/CommandRun.h"
+#include "cmd/CommandSystem.h"
+#include "cmd/ExitCodes.h"
+
+namespace {
+
+struct ExitCodeCase {
+    const char* name;
+    std::vector<unsigned> installerResults;
+    int expected;
+};
+
+const ExitCodeCase kCases[] = {
+    {"NothingMatched", {}, 0},
+    {"AllRemoved", {0, 0}, 0},
+    {"OneNeedsARestart", {0, 3010}, 3010},
+    {"RestartBegun", {1641}, 3010},
+    {"OneFailed", {0, 1603}, 1603},
+    {"UnknownProduct", {1605}, 1603},
+    {"FailureAfterARestart", {3010, 1605}, 1603},
+    {"BusyAlone", {1618}, 1618},
+    {"BusyAmongRemovals", {0, 1618, 3010}, 1618},
+    {"BusyAndAFailure", {1618, 1603}, 1603},
+    {"FailureBeforeBusy", {1603, 1618}, 1603},
+    {"CodeBeyondAnyKnown", {0xFFFFFFFFu}, 1603},
+};
+
+class ExitCode : public testing::TestWithParam<ExitCodeCase> {};
+
+TEST_P(ExitCode, FollowsTheWorstOutcome) {
+    EXPECT_EQ(ExitCodeOfRemovals(GetParam().installerResults), GetParam().expected);
+}
+
+void PrintTo(const ExitCodeCase& tested, std::ostream* out) { *out << tested.name; }
+
+std::string CaseName(const testing::TestParamInfo<ExitCodeCase>& tested) {
+    return tested.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ExitCode, testing::ValuesIn(kCases), CaseName);
+
+// Texts pass unchanged; the answer to the administrator question is the test's.
+class RecordingSystem : public CommandSystem {
+public:
+    explicit RecordingSystem(bool administrator) : m_administrator(administrator) {}
+    std::string Utf8FromCodePage(const char* text) override { return text; }
+    bool IsAdministrator() override { return m_administrator; }
+    void WriteOutput(const std::string& text) override { output += text; }
+    void WriteError(const std::string& text) override { error += text; }
+
+    std::string output;
+    std::string error;
+
+private:
+    bool m_administrator;
+};
+
+TEST(RemoveExitCode, WithoutAdministratorRightsNothingIsRemoved) {
+    FakeRegistry registry;
+    registry.AddText(kDriversKeyPath, "{A}", "Alpha;IviDmm;C;Acme");
+    FakeInstaller installer;
+    RecordingSystem system(false);
+    CommandOptions options;
+    options.command = CommandName::Remove;
+    options.selection.all = true;
+    options.yes = true;
+
+    EXPECT_EQ(RunCommand(options, registry, installer, system), kExitAccessDenied);
+    EXPECT_TRUE(installer.ConfigureCalls().empty());
+    EXPECT_EQ(system.output, "");
+    EXPECT_NE(system.error.find("administrator"), std::string::npos) << system.error;
+}
+
+TEST(RemoveExitCode, EachSelectedDriverGetsALineAndTheRunTheTablesCode) {
+    FakeRegistry registry;
+    registry.AddText(kDriversKeyPath, "{A}", "Alpha;IviDmm;C;Acme");
+    registry.AddText(kDriversKeyPath, "{B}", "Beta;IviScope;C;Acme");
+    registry.AddText(kDriversKeyPath, "{C}", "Gamma;IviDmm;C;Other");
+    FakeInstaller installer;
+    installer.SetResult("{B}", 3010);
+    RecordingSystem system(true);
+    CommandOptions options;
+    options.command = CommandName::Remove;
+    options.selection.filters.manufacturer = "Acme";
+    options.yes = true;
+
+    EXPECT_EQ(RunCommand(options, registry, installer, system), kExitRestartRequired);
+    EXPECT_EQ(installer.RequestedCodes(), (std::vector<std::string>{"{A}", "{B}"}));
+    ASSERT_FALSE(installer.UiCalls().empty());
+    EXPECT_EQ(installer.UiCalls()[0].level, 2);  // INSTALLUILEVEL_NONE
+    EXPECT_EQ(system.output, "Alpha {A}: removed\nBeta {B}: removed, restart needed\n");
+    EXPECT_NE(system.error, "");
+}
+
+}  // namespace

@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "CsvReader.h"
+#include "cmd/ListedDriver.h"
+
+namespace {
+
+// Texts that break naive writers, each used as every field of one driver.
+const std::vector<std::string> kHostileTexts = {
+    "plain",
+    "",
+    "say \"hi\"",
+    "\"",
+    "a,b",
+    ",",
+    "line\nbreak",
+    "carriage\rreturn",
+    "crlf\r\n",
+    "tab\there",
+    std::string("\x01\x1f\x7f", 3),
+    " padded ",
+    "M\xC3\xBCller \xE6\xB8\xAC\xE5\xAE\x9A",  // UTF-8: an umlaut, two CJK characters
+};
+// Bytes that are no UTF-8 at all: lone high bytes, a stray continuation, a cut-off sequence.
+const std::vector<std::string> kNotUtf8Texts = {"\xFF", "a\x80z", "\xE2\x82", "\xC0\xAF"};
+
+std::vector<ListedDriver> DriversOf(const std::vector<std::string>& texts) {
+    std::vector<ListedDriver> drivers;
+    bool installed = false;
+    for (const std::string& text : texts) {
+        const char* t = text.c_str();
+        drivers.push_back({DriverRecord(t, t, t, t, t), installed});
+        installed = !installed;
+    }
+    return drivers;
+}
+
+TEST(CsvFormat, HostileTextsReadBackUnchanged) {
+    std::vector<std::string> texts = kHostileTexts;
+    texts.insert(texts.end(), kNotUtf8Texts.begin(), kNotUtf8Texts.end());
+    CsvRows rows;
+    ASSERT_TRUE(ReadCsv(FormatCsv(DriversOf(texts)), rows)) << FormatCsv(DriversOf(texts));
+    ASSERT_EQ(rows.size(), texts.size() + 1);
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"ProductCode", "Name", "Class", "ADE",
+                                                 "Manufacturer", "Installed"}));
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const std::string& t = texts[i];
+        EXPECT_EQ(rows[i + 1], (std::vector<std::string>{t, t, t, t, t, i % 2 ? "yes" : "no"}))
+            << i;
+    }
+}
+
+TEST(CsvFormat, NoDriversGiveTheHeaderAlone) {
+    EXPECT_EQ(FormatCsv({}), "ProductCode,Name,Class,ADE,Manufacturer,Installed\r\n");
+}
+
+TEST(JsonFormat, HostileTextsParseBackUnchanged) {
+    const nlohmann::json list = nlohmann::json::parse(FormatJson(DriversOf(kHostileTexts)));
+    ASSERT_TRUE(list.is_array());
+    ASSERT_EQ(list.size(), kHostileTexts.size());
+    for (std::size_t i = 0; i < kHostileTexts.size(); ++i) {
+        const nlohmann::json expected = {
+            {"productCode", kHostileTexts[i]},  {"name", kHostileTexts[i]},
+            {"class", kHostileTexts[i]},        {"ade", kHostileTexts[i]},
+            {"manufacturer", kHostileTexts[i]}, {"installed", i % 2 == 1}};
+        EXPECT_EQ(list[i], expected) << i;
+    }
+}
+
+TEST(JsonFormat, BytesThatAreNotUtf8BecomeReplacementCharacters) {
+    const std::string json = FormatJson(DriversOf(kNotUtf8Texts));
+    nlohmann::json list;
+    ASSERT_NO_THROW(list = nlohmann::json::parse(json)) << json;
+    ASSERT_EQ(list.size(), kNotUtf8Texts.size());
+    for (const nlohmann::json& driver : list) {
+        EXPECT_NE(driver["name"].get<std::string>().find("\xEF\xBF\xBD"), std::string::npos);
+    }
+}
+
+TEST(JsonFormat, NoDriversGiveAnEmptyArray) {
+    EXPECT_EQ(nlohmann::json::parse(FormatJson({})), nlohmann::json::array());
+}
+
+}  // namespace
