@@ -29,6 +29,7 @@ struct Win32WindowsInstaller::Library {
     SetInternalUiEntry setInternalUi = nullptr;
     ConfigureProductExEntry configureProductEx = nullptr;
     EnableLogEntry enableLog = nullptr;
+    ServingWorker worker;
     QueryProductStateEntry queryProductState = nullptr;
     // What ConfigureProduct answers when the installer is unavailable.
     UINT unavailableResult = ERROR_INSTALL_SERVICE_FAILURE;
@@ -63,6 +64,7 @@ Win32WindowsInstaller::Win32WindowsInstaller(LibraryLoader& loader, const char* 
 }
 
 Win32WindowsInstaller::~Win32WindowsInstaller() {
+    m_library->worker.Stop();
     if (m_library->module != nullptr) FreeLibrary(m_library->module);
 }
 
@@ -78,7 +80,7 @@ unsigned Win32WindowsInstaller::ConfigureProduct(const char* productCode, int in
     // seconds is ghosted as not responding, with an offer to end the program mid-removal. The
     // UI level is the process's, so the call is as silent on the worker thread.
     UINT result = ERROR_INSTALL_FAILURE;
-    RunServingWindows([&] {
+    m_library->worker.Run([&] {
         result =
             m_library->configureProductEx(productCode, installLevel, installState, commandLine);
     });

@@ -48,34 +48,60 @@ void ServeUntil(HANDLE handle, DWORD milliseconds) {
     }
 }
 
-struct WorkerCall {
-    const std::function<void()>* work;
-    std::exception_ptr error;
-};
-
-unsigned __stdcall RunWorker(void* argument) {
-    auto& call = *static_cast<WorkerCall*>(argument);
-    try {
-        (*call.work)();
-    } catch (...) {
-        call.error = std::current_exception();
-    }
-    return 0;
-}
-
 }  // namespace
 
-void RunServingWindows(const std::function<void()>& work) {
-    WorkerCall call = {&work, nullptr};
-    const auto thread =
-        reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &RunWorker, &call, 0, nullptr));
-    if (thread == nullptr) {
+ServingWorker::~ServingWorker() {
+    Stop();
+    if (m_workReady != nullptr) CloseHandle(m_workReady);
+    if (m_workDone != nullptr) CloseHandle(m_workDone);
+}
+
+void ServingWorker::Stop() {
+    if (m_thread == nullptr) return;
+    m_stopping = true;
+    SetEvent(m_workReady);
+    WaitForSingleObject(m_thread, INFINITE);
+    CloseHandle(m_thread);
+    m_thread = nullptr;
+    m_stopping = false;
+}
+
+bool ServingWorker::Start() {
+    if (m_thread != nullptr) return true;
+    if (m_workReady == nullptr) m_workReady = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    if (m_workDone == nullptr) m_workDone = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    if (m_workReady == nullptr || m_workDone == nullptr) return false;
+    m_thread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &ThreadMain, this, 0, nullptr));
+    return m_thread != nullptr;
+}
+
+unsigned __stdcall ServingWorker::ThreadMain(void* argument) {
+    auto& worker = *static_cast<ServingWorker*>(argument);
+    for (;;) {
+        WaitForSingleObject(worker.m_workReady, INFINITE);
+        if (worker.m_stopping) return 0;
+        try {
+            (*worker.m_work)();
+        } catch (...) {
+            worker.m_error = std::current_exception();
+        }
+        SetEvent(worker.m_workDone);
+    }
+}
+
+void ServingWorker::Run(const std::function<void()>& work) {
+    if (!Start()) {
         work();
         return;
     }
-    ServeUntil(thread, INFINITE);
-    CloseHandle(thread);
-    if (call.error) std::rethrow_exception(call.error);
+    m_work = &work;
+    m_error = nullptr;
+    SetEvent(m_workReady);
+    ServeUntil(m_workDone, INFINITE);
+    m_work = nullptr;
+    std::exception_ptr error = m_error;
+    m_error = nullptr;
+    if (error) std::rethrow_exception(error);
 }
 
 void ServeWindowsFor(unsigned milliseconds) { ServeUntil(nullptr, milliseconds); }
