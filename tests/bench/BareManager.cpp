@@ -61,7 +61,9 @@ public:
     }
     ~Redraw() {
         SendMessageA(m_control, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(m_control, nullptr, TRUE);
+        // As WM_SETREDRAW's documentation asks: frame and scroll bar included.
+        RedrawWindow(m_control, nullptr, nullptr,
+                     RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
     }
 
 private:
