@@ -12,15 +12,24 @@ namespace {
 // for equality on well-formed texts of the system code page.
 bool TextsEqual(const char* left, const char* right) { return std::strcmp(left, right) == 0; }
 
-}  // namespace
-
-bool FieldMatchesFilter(const std::string& filterText, const char* fieldText) {
-    if (filterText.empty() || TextsEqual(filterText.c_str(), kAllFilterText)) return true;
+bool FieldMatches(const std::string& filterText, const char* fieldText, bool allTextPasses) {
+    if (filterText.empty()) return true;
+    if (allTextPasses && TextsEqual(filterText.c_str(), kAllFilterText)) return true;
     return TextsEqual(filterText.c_str(), fieldText);
 }
 
+bool RecordMatches(const DriverRecord& record, const DriverFilters& filters, bool allTextPasses) {
+    return FieldMatches(filters.cls, record.GetClass(), allTextPasses) &&
+           FieldMatches(filters.manufacturer, record.GetManufacturer(), allTextPasses) &&
+           FieldMatches(filters.ade, record.GetAde(), allTextPasses);
+}
+
+}  // namespace
+
 bool RecordMatchesFilters(const DriverRecord& record, const DriverFilters& filters) {
-    return FieldMatchesFilter(filters.cls, record.GetClass()) &&
-           FieldMatchesFilter(filters.manufacturer, record.GetManufacturer()) &&
-           FieldMatchesFilter(filters.ade, record.GetAde());
+    return RecordMatches(record, filters, true);
+}
+
+bool RecordMatchesNamedFilters(const DriverRecord& record, const DriverFilters& filters) {
+    return RecordMatches(record, filters, false);
 }

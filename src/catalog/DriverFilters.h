@@ -9,12 +9,16 @@ class DriverRecord;
 extern const char kAllFilterText[];
 
 // The class, manufacturer and ADE a driver must have to be shown or selected. Each compares
-// exactly, byte for byte; an empty text or "<All>" lets every record pass.
+// exactly, byte for byte; an empty text lets every record pass.
 struct DriverFilters {
     std::string cls;
     std::string manufacturer;
     std::string ade;
 };
 
-bool FieldMatchesFilter(const std::string& filterText, const char* fieldText);
+// The window's filters: "<All>" lets every record pass as well, since a record whose own text
+// is "<All>" gives the combo an item of that text.
 bool RecordMatchesFilters(const DriverRecord& record, const DriverFilters& filters);
+// Filters given by name (on a command line): "<All>" is a text like any other, so that it can
+// never select every driver by accident.
+bool RecordMatchesNamedFilters(const DriverRecord& record, const DriverFilters& filters);

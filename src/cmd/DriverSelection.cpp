@@ -25,7 +25,7 @@ bool DriverSelection::NamesDrivers() const {
 }
 
 bool IsSelected(const DriverRecord& record, const DriverSelection& selection) {
-    if (!RecordMatchesFilters(record, selection.filters)) return false;
+    if (!RecordMatchesNamedFilters(record, selection.filters)) return false;
     if (selection.productCodes.empty()) return true;
     return std::any_of(
         selection.productCodes.begin(), selection.productCodes.end(),

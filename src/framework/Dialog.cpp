@@ -8,9 +8,18 @@
 #include "framework/InitialControlData.h"
 
 namespace {
-bool StartsCommand(unsigned message) {
-    return message == kWmCommand || message == kWmSysCommand || message == kWmKeyDown ||
-           message == kWmClose;
+bool StartsCommand(const WindowMessage& message) {
+    switch (message.message) {
+        case kWmCommand:
+        case kWmKeyDown:
+        case kWmClose:
+            return true;
+        case kWmSysCommand:
+            // Minimising, moving and the like start nothing of the program's.
+            return (message.wParam & kScMask) == kScClose;
+        default:
+            return false;
+    }
 }
 
 bool Matches(const MessageEntry& entry, const WindowMessage& message) {
@@ -95,7 +104,12 @@ void Dialog::ReleaseHeldCommands() {
 }
 
 bool Dialog::HandleMessage(const WindowMessage& message, MessageResult& result) {
-    if (m_holdingCommands && StartsCommand(message.message)) {
+    if (m_holdingCommands && message.message == kWmQueryEndSession) {
+        // Not now: Windows then lets the user choose between waiting and ending regardless.
+        result = 0;
+        return true;
+    }
+    if (m_holdingCommands && StartsCommand(message)) {
         m_heldCommands.push_back(message);
         result = 0;
         return true;

@@ -44,9 +44,10 @@ public:
     // without a window.
     int MessageBox(const char* text, const char* caption = nullptr, unsigned style = kMbOk);
 
-    // While commands are held, the messages that could start one (WM_COMMAND, WM_SYSCOMMAND,
-    // WM_KEYDOWN, WM_CLOSE) are kept instead of handled, without default processing, so that
-    // the message loop of a box shown meanwhile cannot run a command inside another.
+    // While commands are held, the messages that could start one (WM_COMMAND, WM_KEYDOWN,
+    // WM_CLOSE, WM_SYSCOMMAND's SC_CLOSE) are kept instead of handled, without default
+    // processing, so that the message loop of a box shown meanwhile cannot run a command inside
+    // another, and the end of the session is refused (WM_QUERYENDSESSION answered 0).
     // ReleaseHeldCommands posts what was kept back to the window, in its order.
     void HoldCommands() { m_holdingCommands = true; }
     void ReleaseHeldCommands();

@@ -20,6 +20,7 @@ struct ClientRect {
 // Window messages.
 constexpr unsigned kWmSetRedraw = 0x000B;
 constexpr unsigned kWmClose = 0x0010;
+constexpr unsigned kWmQueryEndSession = 0x0011;
 constexpr unsigned kWmPaint = 0x000F;
 constexpr unsigned kWmIconEraseBkgnd = 0x0027;
 constexpr unsigned kWmQueryDragIcon = 0x0037;
@@ -28,6 +29,10 @@ constexpr unsigned kWmKeyDown = 0x0100;
 constexpr unsigned kWmInitDialog = 0x0110;
 constexpr unsigned kWmCommand = 0x0111;
 constexpr unsigned kWmSysCommand = 0x0112;
+
+// WM_SYSCOMMAND: the mask of the system's own commands, and closing.
+constexpr unsigned kScMask = 0xFFF0;
+constexpr unsigned kScClose = 0xF060;
 
 // Command identifiers and message box answers.
 constexpr int kIdOk = 1;

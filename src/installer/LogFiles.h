@@ -17,6 +17,8 @@ public:
     // the file cannot be made. Never replaces a file.
     virtual bool CreateNewFile(const std::string& path) = 0;
     virtual void RemoveFile(const std::string& path) = 0;
+    // Whether `path` is a file of no bytes; false when that cannot be told.
+    virtual bool IsEmptyFile(const std::string& path) = 0;
     // The local date and time now, as YYYYMMDD-HHMMSS.
     virtual std::string LocalTimestamp() = 0;
 };

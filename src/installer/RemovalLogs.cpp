@@ -79,7 +79,8 @@ void RemovalLogs::End(RemovalOutcome outcome) {
     if (m_current.empty()) return;
     // Stops logging, which also lets go of the file.
     m_installer.EnableLog(0, nullptr, 0);
-    if (outcome == RemovalOutcome::Failed) {
+    // A failure the installer wrote nothing about (it stayed busy, or never ran) has no log.
+    if (outcome == RemovalOutcome::Failed && !m_files->IsEmptyFile(m_current)) {
         m_keptFolder = m_folder;
     } else {
         m_files->RemoveFile(m_current);

@@ -16,6 +16,7 @@ public:
     bool CreateFolder(const std::string& path) override;
     bool CreateNewFile(const std::string& path) override;
     void RemoveFile(const std::string& path) override { files.erase(path); }
+    bool IsEmptyFile(const std::string&) override { return !installerWrites; }
     std::string LocalTimestamp() override { return kTimestamp; }
 
     // The files there now, by full path.
@@ -23,4 +24,6 @@ public:
     bool folderExists = false;
     bool refuseFolder = false;
     bool refuseFiles = false;
+    // Whether the installer wrote into the logs it was given.
+    bool installerWrites = true;
 };

@@ -15,6 +15,7 @@ constexpr bool Same(Copy copy, Original original) {
 
 // Window messages.
 static_assert(Same(kWmClose, WM_CLOSE));
+static_assert(Same(kWmQueryEndSession, WM_QUERYENDSESSION));
 static_assert(Same(kWmSetRedraw, WM_SETREDRAW));
 static_assert(Same(kWmPaint, WM_PAINT));
 static_assert(Same(kWmIconEraseBkgnd, WM_ICONERASEBKGND));
@@ -24,6 +25,9 @@ static_assert(Same(kWmKeyDown, WM_KEYDOWN));
 static_assert(Same(kWmInitDialog, WM_INITDIALOG));
 static_assert(Same(kWmCommand, WM_COMMAND));
 static_assert(Same(kWmSysCommand, WM_SYSCOMMAND));
+
+static_assert(Same(kScMask, 0xFFF0));  // the low four bits are the system's own, SC_* says
+static_assert(Same(kScClose, SC_CLOSE));
 
 // Command identifiers and message box answers.
 static_assert(Same(kIdOk, IDOK));

@@ -29,6 +29,12 @@ bool Win32LogFiles::CreateNewFile(const std::string& path) {
 
 void Win32LogFiles::RemoveFile(const std::string& path) { DeleteFileA(path.c_str()); }
 
+bool Win32LogFiles::IsEmptyFile(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA file = {};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &file)) return false;
+    return file.nFileSizeHigh == 0 && file.nFileSizeLow == 0;
+}
+
 std::string Win32LogFiles::LocalTimestamp() {
     SYSTEMTIME now = {};
     GetLocalTime(&now);

@@ -9,5 +9,6 @@ public:
     bool CreateFolder(const std::string& path) override;
     bool CreateNewFile(const std::string& path) override;
     void RemoveFile(const std::string& path) override;
+    bool IsEmptyFile(const std::string& path) override;
     std::string LocalTimestamp() override;
 };

@@ -98,6 +98,12 @@ TEST(RemoveExitCode, EachSelectedDriverGetsALineAndTheRunTheTablesCode) {
     EXPECT_EQ(installer.UiCalls()[0].level, 2);  // INSTALLUILEVEL_NONE
     EXPECT_EQ(system.output, "Alpha {A}: removed\nBeta {B}: removed, restart needed\n");
     EXPECT_NE(system.error, "");
+
+    // "<All>" on the command line is a class like any other, never "every driver".
+    registry.AddText(kDriversKeyPath, "{D}", "Delta;<All>;C;Other");
+    options.selection.filters = {"<All>", "", ""};
+    EXPECT_EQ(RunCommand(options, registry, installer, system), kExitSuccess);
+    EXPECT_EQ(installer.RequestedCodes(), (std::vector<std::string>{"{A}", "{B}", "{D}"}));
 }
 
 }  // namespace

@@ -220,6 +220,28 @@ TEST_F(MessageTableTest, SysCommandPassesCommandAndLongParameterOn) {
     EXPECT_TRUE(window.IsIconic());
 }
 
+TEST_F(MessageTableTest, HeldCommandsWaitForTheReleaseAndTheSessionEndIsRefused) {
+    TestDialog dialog(system);
+    MemoryDialogWindow& window = Open(dialog);
+    constexpr unsigned kScMinimize = 0xF020;
+    dialog.HoldCommands();
+
+    window.KeyDown(kVkF5, 0);
+    window.Dispatch(kWmSysCommand, kScClose, 0);
+    EXPECT_EQ(window.Dispatch(kWmQueryEndSession), 0);
+    window.Dispatch(kWmSysCommand, kScMinimize, 0);
+    EXPECT_TRUE(dialog.keyDowns.empty());
+    ASSERT_EQ(dialog.sysCommands.size(), 1u);
+    EXPECT_EQ(dialog.sysCommands[0].wParam, kScMinimize);
+    EXPECT_TRUE(window.IsIconic()) << "minimising starts nothing and is not held";
+
+    dialog.ReleaseHeldCommands();
+    EXPECT_EQ(dialog.keyDowns.size(), 1u);
+    ASSERT_EQ(dialog.sysCommands.size(), 2u);
+    EXPECT_EQ(dialog.sysCommands[1].wParam, kScClose);
+    EXPECT_EQ(window.DefaultProcessed(kWmQueryEndSession), 0);
+}
+
 TEST_F(MessageTableTest, QueryDragIconAnswersWithTheHandlersHandle) {
     TestDialog dialog(system);
     MemoryDialogWindow& window = Open(dialog);

@@ -90,12 +90,13 @@ TEST_F(RemovalLogsTest, WithoutOnlyOnErrorTheLogIsStillKept) {
 }
 
 TEST_F(RemovalLogsTest, WhatCannotBeWrittenLeavesNoLogAndNoNotice) {
-    for (int way = 0; way < 3; ++way) {
+    for (int way = 0; way < 4; ++way) {
         FakeInstaller installer;
         FakeLogFiles files;
         files.refuseFolder = way == 0;
         files.refuseFiles = way == 1;
         if (way == 2) installer.RefuseLogModes(0x1000, 87);
+        files.installerWrites = way != 3;
         RemovalLogs logs(installer, &files);
         logs.Begin(kCode);
         logs.End(RemovalOutcome::Failed);

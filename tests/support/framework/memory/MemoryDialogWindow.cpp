@@ -4,9 +4,7 @@
 #include "framework/memory/MemoryWindowSystem.h"
 
 namespace {
-constexpr unsigned kScMask = 0xFFF0;
 constexpr unsigned kScMinimize = 0xF020;
-constexpr unsigned kScClose = 0xF060;
 constexpr unsigned kScRestore = 0xF120;
 }  // namespace
 
