@@ -100,9 +100,27 @@ bool DriverCatalog::Uninstall(int index) {
 }
 
 RemovalOutcome DriverCatalog::UninstallWithOutcome(int index) {
+    return OutcomeOfRemoval(UninstallWithResult(index));
+}
+
+unsigned DriverCatalog::UninstallWithResult(int index) {
     CheckIndex(index);
     const std::string productCode = m_records[static_cast<std::size_t>(index)].GetProductCode();
-    return RemoveProductWithOutcome(m_installer, productCode);
+    return RemoveProductWithResult(m_installer, productCode);
+}
+
+// The value is asked for in both views, since the record does not say which views hold one; on
+// a system with one view the 64-bit view answers "not there", so it is deleted once. Windows keeps
+// a key whose last value goes, Wine deletes it: either way a later load lists no driver there.
+bool DriverCatalog::DeleteRegistration(int index) {
+    CheckIndex(index);
+    const char* name = m_records[static_cast<std::size_t>(index)].GetProductCode();
+    bool deleted = true;
+    for (RegistryView view : {RegistryView::Bits32, RegistryView::Bits64}) {
+        const long result = m_registry.DeleteValue(m_keyPath.c_str(), view, name);
+        if (result != kRegistrySuccess && result != kRegistryFileNotFound) deleted = false;
+    }
+    return deleted;
 }
 
 int DriverCatalog::Count() const { return static_cast<int>(m_records.size()); }

@@ -16,8 +16,9 @@ constexpr long kRegistryNoMoreItems = 259;
 // programs see (KEY_WOW64_32KEY) and the one 64-bit programs see (KEY_WOW64_64KEY).
 enum class RegistryView { Bits32, Bits64 };
 
-// The three registry operations the catalog needs, with the contract of advapi32's
-// RegOpenKeyExA, RegEnumValueA and RegCloseKey below HKEY_LOCAL_MACHINE.
+// The registry operations the catalog needs, with the contract of advapi32's RegOpenKeyExA,
+// RegEnumValueA, RegCloseKey and RegDeleteValueA below HKEY_LOCAL_MACHINE: reading the drivers
+// key, and deleting the value of a driver whose product is gone.
 class RegistryReader {
 public:
     virtual ~RegistryReader() = default;
@@ -40,4 +41,10 @@ public:
 
     // Closes a key that OpenKey opened.
     virtual void CloseKey(RegistryKey key) = 0;
+
+    // Deletes the value `name` of the key `path` in `view`, leaving the key and its other values.
+    // kRegistrySuccess: deleted. kRegistryFileNotFound: the key or the value is not there in that
+    // view, and nothing changed; on a system with one view only, the 64-bit view always answers
+    // so. Any other result is an error, and the value may still be there.
+    virtual long DeleteValue(const char* path, RegistryView view, const char* name) = 0;
 };

@@ -10,11 +10,12 @@ namespace {
 const char kProgramName[] = "CalvornCmd";
 const char kDescription[] =
     "Lists the IVI instrument drivers registered on this PC and removes them through Windows "
-    "Installer, silently and one by one.";
+    "Installer, silently and one by one; deletes the registrations of drivers whose product is "
+    "no longer installed.";
 const char kExitCodes[] =
     "Exit codes: 0 done (also when nothing matched), 3010 removed and a restart is needed,\n"
     "1603 a removal failed, 1618 Windows Installer stayed busy (try again later),\n"
-    "87 usage error, 5 remove without administrator rights.";
+    "87 usage error, 5 remove or prune without administrator rights.";
 const char kUsageHint[] = "Run 'CalvornCmd --help' for usage.";
 
 // An empty text would filter by nothing: `remove --class ""` must not select every driver.
@@ -59,6 +60,31 @@ std::string RemoveProblem(const CommandOptions& options) {
     return {};
 }
 
+// The same for prune.
+std::string PruneProblem(const CommandOptions& options) {
+    if (!options.yes && !options.dryRun) {
+        return "prune needs --yes to delete the registrations, or --dry-run to only print them";
+    }
+    if (!options.selection.all && !options.selection.NamesDrivers()) {
+        return "prune needs --all, or at least one of --class, --manufacturer, --ade, "
+               "--product";
+    }
+    return {};
+}
+
+// `prune` takes remove's selection and its --all, --yes and --dry-run.
+void AddPruneOptions(CLI::App& prune, CommandOptions& options) {
+    AddSelectionOptions(prune, options.selection);
+    CLI::Option* all = prune.add_flag("--all", options.selection.all, "Select every driver");
+    CLI::Option* yes = prune.add_flag("--yes", options.yes, "Delete without asking");
+    CLI::Option* dryRun =
+        prune.add_flag("--dry-run", options.dryRun, "Only print what would be deleted");
+    yes->excludes(dryRun);
+    for (const char* selector : {"--class", "--manufacturer", "--ade", "--product"}) {
+        all->excludes(prune.get_option(selector));
+    }
+}
+
 }  // namespace
 
 ParsedCommandLine ParseCommandLine(int count, const char* const* arguments) {
@@ -87,6 +113,12 @@ ParsedCommandLine ParseCommandLine(int count, const char* const* arguments) {
         all->excludes(remove->get_option(selector));
     }
 
+    CLI::App* prune = app.add_subcommand(
+        "prune",
+        "Delete the registrations of the matching drivers whose product Windows Installer does "
+        "not know");
+    AddPruneOptions(*prune, options);
+
     // CLI11 takes the words as main() would pass them, the program's name first.
     std::vector<const char*> words = {kProgramName};
     words.insert(words.end(), arguments, arguments + count);
@@ -101,12 +133,18 @@ ParsedCommandLine ParseCommandLine(int count, const char* const* arguments) {
         return UsageError(error.what());
     }
 
-    options.command = remove->parsed() ? CommandName::Remove : CommandName::List;
+    options.command = remove->parsed()  ? CommandName::Remove
+                      : prune->parsed() ? CommandName::Prune
+                                        : CommandName::List;
     const std::map<std::string, ListFormat> formats = {
         {"text", ListFormat::Text}, {"csv", ListFormat::Csv}, {"json", ListFormat::Json}};
     options.format = formats.at(format);
     if (options.command == CommandName::Remove) {
         const std::string problem = RemoveProblem(options);
+        if (!problem.empty()) return UsageError(problem);
+    }
+    if (options.command == CommandName::Prune) {
+        const std::string problem = PruneProblem(options);
         if (!problem.empty()) return UsageError(problem);
     }
     parsed.kind = ParsedCommandLine::Kind::Run;

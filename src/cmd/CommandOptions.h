@@ -4,7 +4,7 @@
 
 #include "cmd/DriverSelection.h"
 
-enum class CommandName { List, Remove };
+enum class CommandName { List, Remove, Prune };
 enum class ListFormat { Text, Csv, Json };
 
 // One run of the console program as its command line asks for it.

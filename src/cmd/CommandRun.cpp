@@ -10,6 +10,8 @@
 #include "cmd/ExitCodes.h"
 #include "cmd/ListedDriver.h"
 #include "installer/InstallerBinding.h"
+#include "installer/ProductInfo.h"
+#include "installer/WindowsInstaller.h"
 
 namespace {
 
@@ -47,9 +49,15 @@ int RunList(const CommandOptions& options, DriverCatalog& catalog, WindowsInstal
             CommandSystem& system) {
     std::vector<ListedDriver> drivers;
     for (SelectedDriver& driver : SelectDrivers(catalog, options.selection, system)) {
-        const bool installed =
-            IsProductInstalled(installer, catalog.RecordAt(driver.index).GetProductCode());
-        drivers.push_back({std::move(driver.text), installed});
+        const std::string productCode = catalog.RecordAt(driver.index).GetProductCode();
+        const bool installed = IsProductInstalled(installer, productCode);
+        std::string version;
+        std::string installDate;
+        if (installed) {
+            version = system.Utf8FromCodePage(ProductVersion(installer, productCode).c_str());
+            installDate = ProductInstallDate(installer, productCode);
+        }
+        drivers.push_back({std::move(driver.text), installed, version, installDate});
     }
     switch (options.format) {
         case ListFormat::Text:
@@ -69,7 +77,7 @@ std::string DriverLine(const DriverRecord& text, const std::string& result) {
     return std::string(text.GetName()) + " " + text.GetProductCode() + ": " + result + "\n";
 }
 
-std::string ResultText(unsigned installerResult) {
+std::string ResultText(unsigned installerResult, bool productGone) {
     switch (OutcomeOfRemoval(installerResult)) {
         case RemovalOutcome::Removed:
             return "removed";
@@ -78,7 +86,9 @@ std::string ResultText(unsigned installerResult) {
         case RemovalOutcome::Failed:
             break;
     }
-    return "failed, Windows Installer result " + std::to_string(installerResult);
+    std::string text = "failed, Windows Installer result " + std::to_string(installerResult);
+    if (productGone) text += " (not installed; 'CalvornCmd prune' deletes its registration)";
+    return text;
 }
 
 std::string ErrorText(int exitCode) {
@@ -116,14 +126,50 @@ int RunRemove(const CommandOptions& options, DriverCatalog& catalog, WindowsInst
     SetInstallerUiMode(installer, InstallerUiMode::Silent, nullptr);
     std::vector<unsigned> results;
     for (const SelectedDriver& driver : drivers) {
-        const unsigned result =
-            RemoveProductWithResult(installer, catalog.RecordAt(driver.index).GetProductCode());
+        const char* productCode = catalog.RecordAt(driver.index).GetProductCode();
+        const unsigned result = RemoveProductWithResult(installer, productCode);
         results.push_back(result);
-        system.WriteOutput(DriverLine(driver.text, ResultText(result)));
+        const bool gone = IsProductGone(result, installer.QueryProductState(productCode));
+        system.WriteOutput(DriverLine(driver.text, ResultText(result, gone)));
     }
     const int exitCode = ExitCodeOfRemovals(results);
     if (exitCode != kExitSuccess) system.WriteError(ErrorText(exitCode));
     return exitCode;
+}
+
+// Deletes the registrations of the selected drivers whose product the installer does not know,
+// and never another's: a product it knows in any state, or that it cannot tell, keeps its value.
+int RunPrune(const CommandOptions& options, DriverCatalog& catalog, WindowsInstaller& installer,
+             CommandSystem& system) {
+    if (!options.dryRun && !system.IsAdministrator()) {
+        system.WriteError(
+            "CalvornCmd: deleting registrations needs administrator rights; nothing was "
+            "deleted.\n");
+        return kExitAccessDenied;
+    }
+    std::vector<SelectedDriver> orphans;
+    for (SelectedDriver& driver : SelectDrivers(catalog, options.selection, system)) {
+        if (IsProductUnknown(installer, catalog.RecordAt(driver.index).GetProductCode())) {
+            orphans.push_back(std::move(driver));
+        }
+    }
+    if (orphans.empty()) {
+        system.WriteOutput("No matching driver is without its product.\n");
+        return kExitSuccess;
+    }
+    bool failed = false;
+    for (const SelectedDriver& driver : orphans) {
+        std::string result = "registration would be deleted";
+        if (!options.dryRun) {
+            const bool deleted = catalog.DeleteRegistration(driver.index);
+            failed = failed || !deleted;
+            result = deleted ? "registration deleted" : "registration could not be deleted";
+        }
+        system.WriteOutput(DriverLine(driver.text, result));
+    }
+    if (!failed) return kExitSuccess;
+    system.WriteError("CalvornCmd: some registrations could not be deleted.\n");
+    return kExitFailed;
 }
 
 }  // namespace
@@ -134,5 +180,6 @@ int RunCommand(const CommandOptions& options, RegistryReader& registry, WindowsI
     if (options.command == CommandName::Remove) {
         return RunRemove(options, catalog, installer, system);
     }
+    if (options.command == CommandName::Prune) return RunPrune(options, catalog, installer, system);
     return RunList(options, catalog, installer, system);
 }

@@ -6,7 +6,7 @@ class CommandSystem;
 class RegistryReader;
 class WindowsInstaller;
 
-// Runs `list` or `remove` over the drivers key and returns the process's exit code. Every
+// Runs `list`, `remove` or `prune` over the drivers key and returns the process's exit code. Every
 // nonzero code comes with a line on the error stream that says why.
 int RunCommand(const CommandOptions& options, RegistryReader& registry, WindowsInstaller& installer,
                CommandSystem& system);

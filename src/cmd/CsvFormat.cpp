@@ -29,7 +29,8 @@ void AppendField(std::string& out, const std::string& text) {
 }  // namespace
 
 std::string FormatCsv(const std::vector<ListedDriver>& drivers) {
-    std::string out = "ProductCode,Name,Class,ADE,Manufacturer,Installed\r\n";
+    // Version and date come after the first six columns, which scripts already read by position.
+    std::string out = "ProductCode,Name,Class,ADE,Manufacturer,Installed,Version,InstallDate\r\n";
     for (const ListedDriver& driver : drivers) {
         const DriverRecord& record = driver.record;
         for (const char* text : {record.GetProductCode(), record.GetName(), record.GetClass(),
@@ -37,7 +38,11 @@ std::string FormatCsv(const std::vector<ListedDriver>& drivers) {
             AppendField(out, text);
             out += ',';
         }
-        out += driver.installed ? "yes\r\n" : "no\r\n";
+        out += driver.installed ? "yes," : "no,";
+        AppendField(out, driver.version);
+        out += ',';
+        AppendField(out, driver.installDate);
+        out += "\r\n";
     }
     return out;
 }

@@ -12,7 +12,9 @@ std::string FormatJson(const std::vector<ListedDriver>& drivers) {
                         {"class", record.GetClass()},
                         {"ade", record.GetAde()},
                         {"manufacturer", record.GetManufacturer()},
-                        {"installed", driver.installed}});
+                        {"installed", driver.installed},
+                        {"version", driver.version},
+                        {"installDate", driver.installDate}});
     }
     // A byte that is not UTF-8 becomes U+FFFD rather than ending the output.
     return list.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";

@@ -5,10 +5,13 @@
 
 #include "catalog/DriverRecord.h"
 
-// One line of `list`: a driver's texts in UTF-8 and whether its product is installed.
+// One line of `list`: a driver's texts in UTF-8, whether its product is installed, and the
+// installed product's version and install date (YYYY-MM-DD), empty when not known.
 struct ListedDriver {
     DriverRecord record;
     bool installed;
+    std::string version;
+    std::string installDate;
 };
 
 // The list as a table for a person, as RFC 4180 CSV with a header row, and as one JSON array.

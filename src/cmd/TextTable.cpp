@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr std::size_t kColumns = 6;
+constexpr std::size_t kColumns = 7;
 using Row = std::array<std::string, kColumns>;
 
 // Characters rather than bytes, so that a name with accents lines up; a byte that is not UTF-8
@@ -28,12 +28,14 @@ std::string OnOneLine(std::string text) {
 }  // namespace
 
 std::string FormatTextTable(const std::vector<ListedDriver>& drivers) {
-    std::vector<Row> rows = {{"Product code", "Name", "Class", "ADE", "Manufacturer", "Installed"}};
+    std::vector<Row> rows = {
+        {"Product code", "Name", "Class", "ADE", "Manufacturer", "Installed", "Version"}};
     for (const ListedDriver& driver : drivers) {
         const DriverRecord& record = driver.record;
         rows.push_back({OnOneLine(record.GetProductCode()), OnOneLine(record.GetName()),
                         OnOneLine(record.GetClass()), OnOneLine(record.GetAde()),
-                        OnOneLine(record.GetManufacturer()), driver.installed ? "yes" : "no"});
+                        OnOneLine(record.GetManufacturer()), driver.installed ? "yes" : "no",
+                        OnOneLine(driver.version)});
     }
     std::array<std::size_t, kColumns> widths = {};
     for (const Row& row : rows) {
@@ -48,6 +50,8 @@ std::string FormatTextTable(const std::vector<ListedDriver>& drivers) {
             out.append(widths[column] - DisplayWidth(row[column]) + 2, ' ');
         }
         out += row[kColumns - 1];
+        // A driver without a version would otherwise end its line in the padding.
+        out.erase(out.find_last_not_of(' ') + 1);
         out += '\n';
     }
     return out;

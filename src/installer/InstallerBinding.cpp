@@ -84,3 +84,11 @@ bool RemoveProduct(WindowsInstaller& installer, const std::string& productCode) 
 bool IsProductInstalled(WindowsInstaller& installer, const std::string& productCode) {
     return installer.QueryProductState(productCode.c_str()) == kInstallStateDefault;
 }
+
+bool IsProductGone(unsigned removalResult, int productState) {
+    return removalResult == kInstallerUnknownProduct && productState == kInstallStateUnknown;
+}
+
+bool IsProductUnknown(WindowsInstaller& installer, const std::string& productCode) {
+    return installer.QueryProductState(productCode.c_str()) == kInstallStateUnknown;
+}

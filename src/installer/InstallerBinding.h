@@ -21,6 +21,9 @@ void SetInstallerUiMode(WindowsInstaller& installer, InstallerUiMode mode, void*
 constexpr unsigned kInstallerRestartRequired = 3010;   // ERROR_SUCCESS_REBOOT_REQUIRED
 constexpr unsigned kInstallerRestartInitiated = 1641;  // ERROR_SUCCESS_REBOOT_INITIATED
 constexpr unsigned kInstallerBusy = 1618;              // ERROR_INSTALL_ALREADY_RUNNING
+// A removal of a product the installer has no record of.
+constexpr unsigned kInstallerUnknownProduct = 1605;  // ERROR_UNKNOWN_PRODUCT
+constexpr int kInstallStateUnknown = -1;             // INSTALLSTATE_UNKNOWN
 
 // Removes one installed product without restarting the machine and returns the installer's
 // final result (0 on success). While another installation keeps the installer busy (1618), it
@@ -36,3 +39,11 @@ bool RemoveProduct(WindowsInstaller& installer, const std::string& productCode);
 
 // Whether Windows Installer has the product installed (for the machine or this user).
 bool IsProductInstalled(WindowsInstaller& installer, const std::string& productCode);
+
+// Whether a driver's product is gone, so that its registration may be deleted: the removal
+// answered 1605 and the installer, asked for the product's state, does not know it at all. A
+// product installed for another user, advertised, or a state the installer could not tell is
+// never gone.
+bool IsProductGone(unsigned removalResult, int productState);
+// Whether the installer, asked for the product's state, does not know it at all.
+bool IsProductUnknown(WindowsInstaller& installer, const std::string& productCode);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 // The Windows Installer (msi.dll) calls the installer binding makes, and the pause it takes
 // while another installation holds the installer.
 class WindowsInstaller {
@@ -24,9 +26,19 @@ public:
     virtual unsigned EnableLog(unsigned logMode, const char* logFile, unsigned attributes) = 0;
 
     // MsiQueryProductStateA: the product's install state, 5 (INSTALLSTATE_DEFAULT) when it is
-    // installed for the machine or this user; -1 (INSTALLSTATE_UNKNOWN) for a product the
-    // installer does not know, and also when the installer is unavailable.
+    // installed for the machine or this user; -1 (INSTALLSTATE_UNKNOWN) only when the installer
+    // itself says it does not know the product. When the installer is unavailable, -2
+    // (INSTALLSTATE_INVALIDARG): no answer, so nothing is taken for gone.
     virtual int QueryProductState(const char* productCode) = 0;
+
+    // MsiGetProductInfoA: the installed product's `property` (VersionString, InstallDate, ...).
+    // In: *valueLength is the capacity of `value` in characters including the NUL. Returns 0 with
+    // the NUL-terminated text in `value` and its length without the NUL in *valueLength; 234
+    // (ERROR_MORE_DATA) when it does not fit, with the length it needs without the NUL in
+    // *valueLength and `value` holding nothing usable; any other result (1605 for a product the
+    // installer does not know, 1608 for a property it does not have) is an error.
+    virtual unsigned GetProductInfo(const char* productCode, const char* property, char* value,
+                                    std::uint32_t* valueLength) = 0;
 
     // Lets `milliseconds` pass before a busy installer is asked again. This thread's windows
     // repaint and answer sent messages meanwhile; no input or posted command is handled.

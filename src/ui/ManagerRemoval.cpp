@@ -1,7 +1,9 @@
 #include <string>
 
 #include "catalog/DriverCatalog.h"
+#include "installer/InstallerBinding.h"
 #include "installer/RemovalLogs.h"
+#include "installer/WindowsInstaller.h"
 #include "res/resource.h"
 #include "ui/ManagerDialog.h"
 #include "ui/ProgressDialog.h"
@@ -20,6 +22,10 @@ const char kRestartNeeded[] = "Restart the computer to finish uninstalling the s
 const char kLogsBefore[] =
     "Windows Installer's logs of the drivers that could not be uninstalled are in ";
 const char kLogsAfter[] = ".";
+const char kNotInstalledCaption[] = "Driver Not Installed";
+const char kNotInstalledBefore[] = "The ";
+const char kNotInstalledAfter[] =
+    " driver is no longer installed. Do you want to remove it from the list?";
 
 constexpr unsigned kConfirmStyle = kMbYesNo | kMbIconQuestion;
 constexpr unsigned kFailureStyle = kMbOk | kMbIconError;
@@ -71,6 +77,26 @@ private:
     Dialog& m_manager;
     bool m_ended = false;
 };
+
+// How a selected driver's turn ends: a forgotten driver's line goes as a removed one's does.
+enum class DriverEnd { Removed, Failed, FailedQuietly };
+
+// After a failed removal: a driver whose product the installer no longer knows may be forgotten.
+// Yes deletes its registration; No keeps it as a failure that needs no further word.
+DriverEnd ForgetIfGone(RemovalPass& pass, DriverCatalog& catalog, WindowsInstaller& installer,
+                       int index, unsigned installerResult) {
+    const char* productCode = catalog.GetField(DriverField::ProductCode, index);
+    if (!IsProductGone(installerResult, installer.QueryProductState(productCode))) {
+        return DriverEnd::Failed;
+    }
+    std::string text = kNotInstalledBefore;
+    text += catalog.GetField(DriverField::Name, index);
+    text += kNotInstalledAfter;
+    if (pass.MessageBox(text.c_str(), kNotInstalledCaption, kConfirmStyle) != kIdYes) {
+        return DriverEnd::FailedQuietly;
+    }
+    return catalog.DeleteRegistration(index) ? DriverEnd::Removed : DriverEnd::Failed;
+}
 }  // namespace
 
 void ManagerDialog::OnRemove() {
@@ -103,13 +129,19 @@ void ManagerDialog::OnRemove() {
         if (HoldsIndex(lineData)) {
             const int index = static_cast<int>(lineData);
             logs.Begin(m_catalog->GetField(DriverField::ProductCode, index));
-            const RemovalOutcome outcome = m_catalog->UninstallWithOutcome(index);
+            const unsigned result = m_catalog->UninstallWithResult(index);
+            const RemovalOutcome outcome = OutcomeOfRemoval(result);
             logs.End(outcome);
-            if (outcome == RemovalOutcome::Failed) {
-                std::string text = kFailureBefore;
-                text += m_catalog->GetField(DriverField::Name, index);
-                text += kFailureAfter;
-                pass.MessageBox(text.c_str(), kFailureCaption, kFailureStyle);
+            const DriverEnd end = outcome == RemovalOutcome::Failed
+                                      ? ForgetIfGone(pass, *m_catalog, m_installer, index, result)
+                                      : DriverEnd::Removed;
+            if (end != DriverEnd::Removed) {
+                if (end == DriverEnd::Failed) {
+                    std::string text = kFailureBefore;
+                    text += m_catalog->GetField(DriverField::Name, index);
+                    text += kFailureAfter;
+                    pass.MessageBox(text.c_str(), kFailureCaption, kFailureStyle);
+                }
                 ++failureCount;
             } else {
                 if (outcome == RemovalOutcome::RemovedRestartRequired) restartRequired = true;

@@ -93,6 +93,12 @@ public:
         --openKeys;
     }
 
+    // Loading never deletes anything.
+    long DeleteValue(const char*, RegistryView, const char*) override {
+        FUZZ_CHECK(false);
+        return kRegistryAccessDenied;
+    }
+
     static std::string Padded(const std::string& text, std::size_t size, char pad) {
         std::string padded = text.substr(0, size);
         padded.resize(size, pad);

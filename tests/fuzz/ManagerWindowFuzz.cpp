@@ -61,6 +61,9 @@ public:
     }
     unsigned EnableLog(unsigned, const char*, unsigned) override { return 0; }
     int QueryProductState(const char*) override { return -1; }
+    unsigned GetProductInfo(const char*, const char*, char*, std::uint32_t*) override {
+        return 1605;
+    }
     void WaitBeforeRetry(unsigned) override {}
     void Reset() {
         calls.clear();

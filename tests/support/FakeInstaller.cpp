@@ -1,6 +1,7 @@
 #include "FakeInstaller.h"
 
 #include <algorithm>
+#include <cstring>
 
 std::vector<std::string> FakeInstaller::RequestedCodes() const {
     std::vector<std::string> codes;
@@ -34,6 +35,21 @@ unsigned FakeInstaller::EnableLog(unsigned logMode, const char* logFile, unsigne
 }
 
 int FakeInstaller::QueryProductState(const char* productCode) {
-    const bool installed = productCode != nullptr && m_installed.count(productCode) != 0;
-    return installed ? 5 : -1;  // INSTALLSTATE_DEFAULT, INSTALLSTATE_UNKNOWN
+    const auto found = productCode != nullptr ? m_states.find(productCode) : m_states.end();
+    return found != m_states.end() ? found->second : -1;  // INSTALLSTATE_UNKNOWN
+}
+
+unsigned FakeInstaller::GetProductInfo(const char* productCode, const char* property, char* value,
+                                       std::uint32_t* valueLength) {
+    if (m_infoFailure != 0) return m_infoFailure;
+    const auto product = m_info.find(productCode != nullptr ? productCode : "");
+    if (product == m_info.end()) return 1605;  // ERROR_UNKNOWN_PRODUCT
+    const auto found = product->second.find(property != nullptr ? property : "");
+    if (found == product->second.end()) return 1608;  // ERROR_UNKNOWN_PROPERTY
+    const std::string& text = found->second;
+    const std::uint32_t capacity = *valueLength;
+    *valueLength = static_cast<std::uint32_t>(text.size());
+    if (text.size() + 1 > capacity) return 234;  // ERROR_MORE_DATA
+    std::memcpy(value, text.c_str(), text.size() + 1);
+    return 0;
 }

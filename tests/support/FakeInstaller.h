@@ -1,18 +1,18 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "installer/WindowsInstaller.h"
 
 // Records every installer call and answers removals from a table of results by product code
-// (0 for codes it was not given). Only the products it was told of are installed; a removal
-// does not change that. `onConfigure` runs inside each removal, before it answers, so
-// a test can look at the windows while the "installer" works. Waits before a retry return at
-// once and are only counted.
+// (0 for codes it was not given). Only the products it was told of are installed, with the
+// information it was given for them; a removal does not change that. `onConfigure` runs inside each
+// removal, before it answers, so a test can look at the windows while the "installer" works. Waits
+// before a retry return at once and are only counted.
 class FakeInstaller : public WindowsInstaller {
 public:
     struct UiCall {
@@ -39,7 +39,19 @@ public:
         m_results[productCode] = std::move(results);
     }
 
-    void SetInstalled(const std::string& productCode) { m_installed.insert(productCode); }
+    void SetInstalled(const std::string& productCode) { m_states[productCode] = 5; }
+    // QueryProductState answers `state` for the product (-1 for products it was not told of).
+    void SetProductState(const std::string& productCode, int state) {
+        m_states[productCode] = state;
+    }
+    // GetProductInfo of the product's `property` answers `value`; anything not set answers 1608
+    // (ERROR_UNKNOWN_PROPERTY), and a product it was not told of 1605.
+    void SetProductInfo(const std::string& productCode, const std::string& property,
+                        const std::string& value) {
+        m_info[productCode][property] = value;
+    }
+    // GetProductInfo answers `result` whatever it is asked.
+    void FailProductInfo(unsigned result) { m_infoFailure = result; }
 
     const std::vector<UiCall>& UiCalls() const { return m_uiCalls; }
     const std::vector<ConfigureCall>& ConfigureCalls() const { return m_configureCalls; }
@@ -60,12 +72,16 @@ public:
                               const char* commandLine) override;
     unsigned EnableLog(unsigned logMode, const char* logFile, unsigned attributes) override;
     int QueryProductState(const char* productCode) override;
+    unsigned GetProductInfo(const char* productCode, const char* property, char* value,
+                            std::uint32_t* valueLength) override;
     void WaitBeforeRetry(unsigned milliseconds) override { m_waited += milliseconds; }
 
 private:
     std::map<std::string, std::vector<unsigned>> m_results;
     std::map<std::string, std::size_t> m_answered;
-    std::set<std::string> m_installed;
+    std::map<std::string, int> m_states;
+    std::map<std::string, std::map<std::string, std::string>> m_info;
+    unsigned m_infoFailure = 0;
     unsigned long long m_waited = 0;
     std::vector<UiCall> m_uiCalls;
     std::vector<ConfigureCall> m_configureCalls;

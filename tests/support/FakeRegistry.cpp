@@ -1,5 +1,6 @@
 #include "FakeRegistry.h"
 
+#include <algorithm>
 #include <cstring>
 
 void FakeRegistry::AddText(const std::string& path, const std::string& name,
@@ -25,6 +26,19 @@ void FakeRegistry::RefuseOpen(const std::string& path, long result, RegistryView
 void FakeRegistry::FailEnumAt(const std::string& path, std::uint32_t index, long result,
                               RegistryView view) {
     Keys(view)[path].enumFailures[index] = result;
+}
+
+void FakeRegistry::RefuseDelete(const std::string& path, const std::string& name, long result,
+                                RegistryView view) {
+    Keys(view)[path].deleteFailures[name] = result;
+}
+
+std::vector<std::string> FakeRegistry::ValueNames(const std::string& path, RegistryView view) {
+    std::vector<std::string> names;
+    const auto found = Keys(view).find(path);
+    if (found == Keys(view).end()) return names;
+    for (const Value& value : found->second.values) names.push_back(value.name);
+    return names;
 }
 
 std::map<std::string, FakeRegistry::Key>& FakeRegistry::Keys(RegistryView view) {
@@ -61,3 +75,18 @@ long FakeRegistry::EnumValue(RegistryKey key, std::uint32_t index, char* name,
 }
 
 void FakeRegistry::CloseKey(RegistryKey) { --m_openKeys; }
+
+long FakeRegistry::DeleteValue(const char* path, RegistryView view, const char* name) {
+    std::map<std::string, Key>& keys = Keys(view);
+    auto found = keys.find(path);
+    if (found == keys.end()) return kRegistryFileNotFound;
+    Key& key = found->second;
+    if (key.openResult != kRegistrySuccess) return key.openResult;
+    const auto failure = key.deleteFailures.find(name);
+    if (failure != key.deleteFailures.end()) return failure->second;
+    const auto named = std::remove_if(key.values.begin(), key.values.end(),
+                                      [&](const Value& value) { return value.name == name; });
+    if (named == key.values.end()) return kRegistryFileNotFound;
+    key.values.erase(named, key.values.end());
+    return kRegistrySuccess;
+}

@@ -8,8 +8,8 @@
 #include "catalog/RegistryReader.h"
 
 // An in-memory registry honouring RegistryReader's contract: keys by view and path, each with
-// its values in the order they were added. A key can be made to refuse opening. Everything is
-// in the 32-bit view unless a view is named.
+// its values in the order they were added. A key can be made to refuse opening, and a value its
+// deletion. Everything is in the 32-bit view unless a view is named.
 class FakeRegistry : public RegistryReader {
 public:
     struct Value {
@@ -32,6 +32,13 @@ public:
     // EnumValue at `index` of `path` answers `result` instead of the value.
     void FailEnumAt(const std::string& path, std::uint32_t index, long result,
                     RegistryView view = RegistryView::Bits32);
+    // DeleteValue of `name` in `path` then answers `result` and deletes nothing.
+    void RefuseDelete(const std::string& path, const std::string& name,
+                      long result = kRegistryAccessDenied,
+                      RegistryView view = RegistryView::Bits32);
+    // The names of the values in `path`, in order; empty when the key is not there.
+    std::vector<std::string> ValueNames(const std::string& path,
+                                        RegistryView view = RegistryView::Bits32);
 
     int OpenKeys() const { return m_openKeys; }
     // OpenKey calls for `view`: one per view at every read of the catalog.
@@ -43,12 +50,14 @@ public:
     long EnumValue(RegistryKey key, std::uint32_t index, char* name, std::uint32_t* nameLength,
                    unsigned char* data, std::uint32_t* dataSize) override;
     void CloseKey(RegistryKey key) override;
+    long DeleteValue(const char* path, RegistryView view, const char* name) override;
 
 private:
     struct Key {
         std::vector<Value> values;
         long openResult = kRegistrySuccess;
         std::map<std::uint32_t, long> enumFailures;
+        std::map<std::string, long> deleteFailures;
     };
     std::map<std::string, Key>& Keys(RegistryView view);
 

@@ -18,12 +18,17 @@ inline const char kAllRemoved[] = "All selected drivers were uninstalled success
 inline const char kSomeNotRemoved[] = "Some selected drivers could not be uninstalled successfully";
 inline const char kRestartNeeded[] =
     "Restart the computer to finish uninstalling the selected drivers.";
+inline const char kNotInstalledCaption[] = "Driver Not Installed";
 
 inline std::string ConfirmOne(const std::string& name) {
     return "Are you sure you want to uninstall the " + name + " driver?";
 }
 inline std::string NotRemoved(const std::string& name) {
     return "The " + name + " driver could not be uninstalled successfully.";
+}
+inline std::string NotInstalled(const std::string& name) {
+    return "The " + name +
+           " driver is no longer installed. Do you want to remove it from the list?";
 }
 inline std::string LogsAreIn(const std::string& folder) {
     return "Windows Installer's logs of the drivers that could not be uninstalled are in " +

@@ -1,8 +1,10 @@
+#include <algorithm>
 #include <map>
 #include <set>
 
 #include "ManagerScenario.h"
 #include "ProductTexts.h"
+#include "catalog/DriverCatalog.h"
 #include "res/resource.h"
 
 namespace {
@@ -46,6 +48,7 @@ protected:
 
     void SetUp() override {
         AddSampleDrivers();
+        for (const char* code : kCodes) m_installer.SetInstalled(code);
         m_installer.onConfigure = [this](const std::string& code) {
             m_steps.push_back({code, m_driver->MessageBoxes().size(), m_driver->Progress()});
         };
@@ -317,8 +320,7 @@ struct OutcomeCase {
     friend void PrintTo(const OutcomeCase& testCase, std::ostream* out) { *out << testCase.name; }
 };
 
-class OutcomeScenario : public RemovalScenario,
-                        public ::testing::WithParamInterface<OutcomeCase> {
+class OutcomeScenario : public RemovalScenario, public ::testing::WithParamInterface<OutcomeCase> {
 protected:
     void SetUp() override {
         m_keepLogs = true;
@@ -375,6 +377,76 @@ INSTANTIATE_TEST_SUITE_P(
         OutcomeCase{"BusyThenRestart", {{2, {kBusy, 3010}}}, {}, true},
         OutcomeCase{"BusyUntilTheWaitRunsOut", {{2, {kBusy}}}, {2}, false}),
     [](const ::testing::TestParamInfo<OutcomeCase>& caseInfo) { return caseInfo.param.name; });
+
+// A driver whose product is gone (the installer answers 1605 and knows nothing of it), removed
+// together with one that goes: the user is asked whether to forget it.
+enum class Shown { Question, Failure, AllRemoved, SomeNotRemoved };
+
+struct ForgetCase {
+    const char* name;
+    int productState;  // of {GAMMA}
+    int answer;        // to the question, when asked
+    bool deletionRefused;
+    std::vector<Shown> boxesAfterConfirmation;
+    bool forgotten;
+    friend void PrintTo(const ForgetCase& testCase, std::ostream* out) { *out << testCase.name; }
+};
+
+class ForgetScenario : public RemovalScenario, public ::testing::WithParamInterface<ForgetCase> {};
+
+TEST_P(ForgetScenario, YesForgetsTheDriverNoKeepsItSelected) {
+    const ForgetCase& c = GetParam();
+    m_installer.SetResult("{GAMMA}", 1605);
+    m_installer.SetProductState("{GAMMA}", c.productState);
+    if (c.deletionRefused) m_registry.RefuseDelete(kDriversKeyPath, "{GAMMA}");
+    m_driver->SelectLines({0, 2});
+    m_driver->QueueMessageBoxAnswer(kIdYes);
+    m_driver->QueueMessageBoxAnswer(c.answer);
+
+    m_driver->Click(IDC_REMOVE);
+
+    const std::map<Shown, Box> shown = {
+        {Shown::Question,
+         {product::NotInstalled("Gamma"), product::kNotInstalledCaption, kConfirmStyle}},
+        {Shown::Failure, Failure("Gamma")},
+        {Shown::AllRemoved, {kAllRemoved, m_driver->ApplicationName(), kMbOk}},
+        {Shown::SomeNotRemoved, {kSomeNotRemoved, m_driver->ApplicationName(), kErrorStyle}}};
+    std::vector<Box> boxes = {{kConfirmSeveral, kConfirmCaption, kConfirmStyle}};
+    for (Shown box : c.boxesAfterConfirmation) boxes.push_back(shown.at(box));
+    EXPECT_THAT(m_driver->MessageBoxes(), ElementsAreArray(boxes));
+    EXPECT_THAT(m_installer.RequestedCodes(), ElementsAre("{ALPHA}", "{GAMMA}"));
+    const std::vector<std::string> names = m_registry.ValueNames(kDriversKeyPath);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "{GAMMA}"), c.forgotten ? 0 : 1);
+    EXPECT_EQ(names.size(), c.forgotten ? 4u : 5u);
+    if (c.forgotten) {
+        EXPECT_THAT(LineTexts(), ElementsAre("beta\tLabVIEW", "Scope\tC", "Scope\tLabVIEW"));
+        EXPECT_TRUE(m_driver->SelectedLines().empty());
+    } else {
+        EXPECT_THAT(LineTexts(),
+                    ElementsAre("beta\tLabVIEW", "Gamma\tLabVIEW", "Scope\tC", "Scope\tLabVIEW"));
+        EXPECT_THAT(m_driver->SelectedLines(), ElementsAre(1));
+    }
+    EXPECT_THAT(m_driver->ClosedProgress(), ElementsAre(Bar(2, 2)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, ForgetScenario,
+    ::testing::Values(
+        ForgetCase{"Yes", -1, kIdYes, false, {Shown::Question, Shown::AllRemoved}, true},
+        ForgetCase{"No", -1, kIdNo, false, {Shown::Question, Shown::SomeNotRemoved}, false},
+        ForgetCase{"YesButTheValueStays",
+                   -1,
+                   kIdYes,
+                   true,
+                   {Shown::Question, Shown::Failure, Shown::SomeNotRemoved},
+                   false},
+        ForgetCase{"ProductKnownForAnotherUser",
+                   2,
+                   kIdYes,
+                   false,
+                   {Shown::Failure, Shown::SomeNotRemoved},
+                   false}),
+    [](const ::testing::TestParamInfo<ForgetCase>& caseInfo) { return caseInfo.param.name; });
 
 TEST_F(RemovalScenario, UnselectedLinesAboveAndBetweenAreLeftAlone) {
     m_driver->SelectLines({1, 3});

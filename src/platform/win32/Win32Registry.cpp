@@ -58,3 +58,14 @@ long Win32Registry::EnumValue(RegistryKey key, std::uint32_t index, char* name,
 }
 
 void Win32Registry::CloseKey(RegistryKey key) { RegCloseKey(static_cast<HKEY>(key)); }
+
+long Win32Registry::DeleteValue(const char* path, RegistryView view, const char* name) {
+    if (view == RegistryView::Bits64 && !m_hasSeparate64BitView) return ERROR_FILE_NOT_FOUND;
+    const REGSAM viewFlag = view == RegistryView::Bits64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
+    HKEY opened = nullptr;
+    LONG result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_SET_VALUE | viewFlag, &opened);
+    if (result != ERROR_SUCCESS) return result;
+    result = RegDeleteValueA(opened, name);
+    RegCloseKey(opened);
+    return result;
+}

@@ -13,6 +13,7 @@ public:
     long EnumValue(RegistryKey key, std::uint32_t index, char* name, std::uint32_t* nameLength,
                    unsigned char* data, std::uint32_t* dataSize) override;
     void CloseKey(RegistryKey key) override;
+    long DeleteValue(const char* path, RegistryView view, const char* name) override;
 
 private:
     bool m_hasSeparate64BitView;

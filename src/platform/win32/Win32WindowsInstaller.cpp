@@ -4,10 +4,14 @@
 
 #include <msi.h>
 
+#include "installer/InstallerBinding.h"
 #include "installer/SystemLibrary.h"
 #include "platform/win32/EntryPoint.h"
 #include "platform/win32/Win32LibraryLoader.h"
 #include "platform/win32/WindowServing.h"
+
+static_assert(kInstallerUnknownProduct == ERROR_UNKNOWN_PRODUCT);
+static_assert(kInstallStateUnknown == INSTALLSTATE_UNKNOWN);
 
 namespace {
 
@@ -16,6 +20,8 @@ using EnableLogEntry = UINT(WINAPI*)(DWORD logMode, LPCSTR logFile, DWORD attrib
 using ConfigureProductExEntry = UINT(WINAPI*)(LPCSTR productCode, int installLevel,
                                               int installState, LPCSTR commandLine);
 using QueryProductStateEntry = INSTALLSTATE(WINAPI*)(LPCSTR productCode);
+using GetProductInfoEntry = UINT(WINAPI*)(LPCSTR productCode, LPCSTR property, LPSTR value,
+                                          LPDWORD valueLength);
 
 Win32LibraryLoader& SystemLoader() {
     static Win32LibraryLoader loader;
@@ -31,6 +37,7 @@ struct Win32WindowsInstaller::Library {
     EnableLogEntry enableLog = nullptr;
     ServingWorker worker;
     QueryProductStateEntry queryProductState = nullptr;
+    GetProductInfoEntry getProductInfo = nullptr;
     // What ConfigureProduct answers when the installer is unavailable.
     UINT unavailableResult = ERROR_INSTALL_SERVICE_FAILURE;
 };
@@ -61,6 +68,8 @@ Win32WindowsInstaller::Win32WindowsInstaller(LibraryLoader& loader, const char* 
     m_library->enableLog = ResolveEntryPoint<EnableLogEntry>(m_library->module, "MsiEnableLogA");
     m_library->queryProductState =
         ResolveEntryPoint<QueryProductStateEntry>(m_library->module, "MsiQueryProductStateA");
+    m_library->getProductInfo =
+        ResolveEntryPoint<GetProductInfoEntry>(m_library->module, "MsiGetProductInfoA");
 }
 
 Win32WindowsInstaller::~Win32WindowsInstaller() {
@@ -94,8 +103,17 @@ unsigned Win32WindowsInstaller::EnableLog(unsigned logMode, const char* logFile,
 }
 
 int Win32WindowsInstaller::QueryProductState(const char* productCode) {
-    if (m_library->queryProductState == nullptr) return INSTALLSTATE_UNKNOWN;
+    if (m_library->queryProductState == nullptr) return INSTALLSTATE_INVALIDARG;
     return m_library->queryProductState(productCode);
+}
+
+unsigned Win32WindowsInstaller::GetProductInfo(const char* productCode, const char* property,
+                                               char* value, std::uint32_t* valueLength) {
+    if (m_library->getProductInfo == nullptr) return ERROR_PROC_NOT_FOUND;
+    DWORD length = *valueLength;
+    const UINT result = m_library->getProductInfo(productCode, property, value, &length);
+    *valueLength = length;
+    return result;
 }
 
 void Win32WindowsInstaller::WaitBeforeRetry(unsigned milliseconds) {

@@ -306,6 +306,9 @@ public:
         return kRegistrySuccess;
     }
     void CloseKey(RegistryKey) override {}
+    long DeleteValue(const char*, RegistryView, const char*) override {
+        return kRegistryFileNotFound;
+    }
 };
 
 TEST(CatalogLoadBounds, StaysInsideItsBuffersWhateverTheReaderReports) {

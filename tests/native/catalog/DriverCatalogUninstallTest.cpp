@@ -63,4 +63,69 @@ TEST_F(CatalogUninstall, AnEmptyProductCodeIsPassedAsEmptyText) {
     EXPECT_THAT(m_installer.RequestedCodes(), ElementsAre(""));
 }
 
+// A registration is the driver's value in every view that holds one; the other driver's values
+// stay, and a view that refuses leaves its value and makes the deletion a failure.
+struct DeletionCase {
+    const char* name;
+    bool in32;
+    bool in64;
+    long refused32;  // what the 32-bit view answers instead of deleting; 0: it deletes
+    bool deleted;
+    std::vector<std::string> left32;
+    std::vector<std::string> left64;
+};
+
+const DeletionCase kDeletionCases[] = {
+    {"OneViewOnly", true, false, 0, true, {"{keep}"}, {"{keep}"}},
+    {"SixtyFourBitViewOnly", false, true, 0, true, {"{keep}"}, {"{keep}"}},
+    {"BothViews", true, true, 0, true, {"{keep}"}, {"{keep}"}},
+    {"RefusedInOneOfTwoViews",
+     true,
+     true,
+     kRegistryAccessDenied,
+     false,
+     {"{keep}", "{gone}"},
+     {"{keep}"}},
+    {"RefusedInItsOnlyView",
+     true,
+     false,
+     kRegistryAccessDenied,
+     false,
+     {"{keep}", "{gone}"},
+     {"{keep}"}},
+};
+
+class CatalogDeletion : public CatalogTest, public testing::WithParamInterface<DeletionCase> {};
+
+TEST_P(CatalogDeletion, DeletesTheValueInEveryViewThatHoldsIt) {
+    const DeletionCase& c = GetParam();
+    for (RegistryView view : {RegistryView::Bits32, RegistryView::Bits64}) {
+        m_registry.AddText(kDriversKeyPath, "{keep}", "Kept;C;A;M", view);
+    }
+    if (c.in32) m_registry.AddText(kDriversKeyPath, "{gone}", "Gone;C;A;M");
+    if (c.in64) m_registry.AddText(kDriversKeyPath, "{gone}", "Gone;C;A;M", RegistryView::Bits64);
+    if (c.refused32 != 0) m_registry.RefuseDelete(kDriversKeyPath, "{gone}", c.refused32);
+    ASSERT_EQ(m_catalog.Reload(), 2);
+    ASSERT_STREQ(m_catalog.GetField(DriverField::ProductCode, 0), "{gone}");
+
+    EXPECT_EQ(m_catalog.DeleteRegistration(0), c.deleted);
+
+    EXPECT_EQ(m_registry.ValueNames(kDriversKeyPath), c.left32);
+    EXPECT_EQ(m_registry.ValueNames(kDriversKeyPath, RegistryView::Bits64), c.left64);
+    EXPECT_THAT(Rows(), ElementsAre("Gone/A/{gone}", "Kept/A/{keep}"));
+    EXPECT_THAT(m_installer.ConfigureCalls(), IsEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Views, CatalogDeletion, testing::ValuesIn(kDeletionCases),
+                         [](const testing::TestParamInfo<DeletionCase>& c) {
+                             return c.param.name;
+                         });
+
+TEST_F(CatalogUninstall, DeletionOfAnIndexOutsideTheRecordsIsInvalid) {
+    Add("{1}", "N;C;A;M");
+    ASSERT_EQ(m_catalog.Reload(), 1);
+    EXPECT_EQ(ErrorOf([&] { m_catalog.DeleteRegistration(1); }), "Invalid index");
+    EXPECT_THAT(m_registry.ValueNames(kDriversKeyPath), ElementsAre("{1}"));
+}
+
 }  // namespace

@@ -33,7 +33,7 @@ std::vector<ListedDriver> DriversOf(const std::vector<std::string>& texts) {
     bool installed = false;
     for (const std::string& text : texts) {
         const char* t = text.c_str();
-        drivers.push_back({DriverRecord(t, t, t, t, t), installed});
+        drivers.push_back({DriverRecord(t, t, t, t, t), installed, text, text});
         installed = !installed;
     }
     return drivers;
@@ -45,17 +45,20 @@ TEST(CsvFormat, HostileTextsReadBackUnchanged) {
     CsvRows rows;
     ASSERT_TRUE(ReadCsv(FormatCsv(DriversOf(texts)), rows)) << FormatCsv(DriversOf(texts));
     ASSERT_EQ(rows.size(), texts.size() + 1);
-    EXPECT_EQ(rows[0], (std::vector<std::string>{"ProductCode", "Name", "Class", "ADE",
-                                                 "Manufacturer", "Installed"}));
+    EXPECT_EQ(rows[0],
+              (std::vector<std::string>{"ProductCode", "Name", "Class", "ADE", "Manufacturer",
+                                        "Installed", "Version", "InstallDate"}));
     for (std::size_t i = 0; i < texts.size(); ++i) {
         const std::string& t = texts[i];
-        EXPECT_EQ(rows[i + 1], (std::vector<std::string>{t, t, t, t, t, i % 2 ? "yes" : "no"}))
+        EXPECT_EQ(rows[i + 1],
+                  (std::vector<std::string>{t, t, t, t, t, i % 2 ? "yes" : "no", t, t}))
             << i;
     }
 }
 
 TEST(CsvFormat, NoDriversGiveTheHeaderAlone) {
-    EXPECT_EQ(FormatCsv({}), "ProductCode,Name,Class,ADE,Manufacturer,Installed\r\n");
+    EXPECT_EQ(FormatCsv({}),
+              "ProductCode,Name,Class,ADE,Manufacturer,Installed,Version,InstallDate\r\n");
 }
 
 TEST(JsonFormat, HostileTextsParseBackUnchanged) {
@@ -66,7 +69,8 @@ TEST(JsonFormat, HostileTextsParseBackUnchanged) {
         const nlohmann::json expected = {
             {"productCode", kHostileTexts[i]},  {"name", kHostileTexts[i]},
             {"class", kHostileTexts[i]},        {"ade", kHostileTexts[i]},
-            {"manufacturer", kHostileTexts[i]}, {"installed", i % 2 == 1}};
+            {"manufacturer", kHostileTexts[i]}, {"installed", i % 2 == 1},
+            {"version", kHostileTexts[i]},      {"installDate", kHostileTexts[i]}};
         EXPECT_EQ(list[i], expected) << i;
     }
 }
@@ -79,6 +83,16 @@ TEST(JsonFormat, BytesThatAreNotUtf8BecomeReplacementCharacters) {
     for (const nlohmann::json& driver : list) {
         EXPECT_NE(driver["name"].get<std::string>().find("\xEF\xBF\xBD"), std::string::npos);
     }
+}
+
+TEST(TextTable, VersionIsTheLastColumn) {
+    const std::vector<ListedDriver> drivers = {
+        {DriverRecord("{A}", "Alpha", "IviDmm", "C", "Acme"), true, "2.4.1", "2026-03-05"},
+        {DriverRecord("{B}", "Beta", "IviScope", "C", "Acme"), false, "", ""}};
+    EXPECT_EQ(FormatTextTable(drivers),
+              "Product code  Name   Class     ADE  Manufacturer  Installed  Version\n"
+              "{A}           Alpha  IviDmm    C    Acme          yes        2.4.1\n"
+              "{B}           Beta   IviScope  C    Acme          no\n");
 }
 
 TEST(JsonFormat, NoDriversGiveAnEmptyArray) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "FakeInstaller.h"
+#include "installer/ProductInfo.h"
 #include "installer/SystemLibrary.h"
 
 using testing::IsEmpty;
@@ -132,6 +133,89 @@ TEST(RemoveProductCall, EmptyCodeIsPassedAsEmptyTextAndJudgedLikeAnyOther) {
     EXPECT_TRUE(RemoveProduct(installer, ""));
     ASSERT_EQ(installer.ConfigureCalls().size(), 2u);
     EXPECT_EQ(installer.ConfigureCalls()[0].productCode, "");
+}
+
+// A driver is forgotten only when the removal found no product AND the installer, asked again,
+// knows nothing of it: never for a product installed for anyone, advertised, or unanswered.
+struct GoneCase {
+    const char* name;
+    unsigned removalResult;
+    int productState;
+    bool gone;
+};
+
+const GoneCase kGoneCases[] = {
+    {"UnknownProductNotKnownAtAll", 1605, -1, true},
+    {"UnknownProductYetInstalled", 1605, 5, false},
+    {"UnknownProductInstalledForAnotherUser", 1605, 2, false},
+    {"UnknownProductAdvertised", 1605, 1, false},
+    {"UnknownProductStateUnanswered", 1605, -2, false},
+    {"OtherFailureOfAnUnknownProduct", 1603, -1, false},
+    {"BusyOfAnUnknownProduct", 1618, -1, false},
+    {"RemovedAndNowUnknown", 0, -1, false},
+    {"RestartAndNowUnknown", 3010, -1, false},
+};
+
+class ProductGone : public testing::TestWithParam<GoneCase> {};
+
+TEST_P(ProductGone, OnlyWhenTheInstallerKnowsNothingOfIt) {
+    EXPECT_EQ(IsProductGone(GetParam().removalResult, GetParam().productState), GetParam().gone);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, ProductGone, testing::ValuesIn(kGoneCases),
+                         [](const testing::TestParamInfo<GoneCase>& c) { return c.param.name; });
+
+TEST(ProductInfo, VersionAndDateOfAnInstalledProduct) {
+    FakeInstaller installer;
+    installer.SetProductInfo("{A}", "VersionString", "4.2.0.17");
+    installer.SetProductInfo("{A}", "InstallDate", "20261209");
+    // Longer than a first guess at a buffer: asked again with room for it.
+    const std::string longVersion(300, '7');
+    installer.SetProductInfo("{B}", "VersionString", longVersion);
+    installer.SetProductInfo("{B}", "InstallDate", "2026-12-09");
+
+    EXPECT_EQ(ProductVersion(installer, "{A}"), "4.2.0.17");
+    EXPECT_EQ(ProductInstallDate(installer, "{A}"), "2026-12-09");
+    EXPECT_EQ(ProductVersion(installer, "{B}"), longVersion);
+    EXPECT_EQ(ProductInstallDate(installer, "{B}"), "");
+    EXPECT_EQ(ProductVersion(installer, "{unknown}"), "");
+    installer.FailProductInfo(1610);  // ERROR_BAD_CONFIGURATION
+    EXPECT_EQ(ProductVersion(installer, "{A}"), "");
+}
+
+// Reports ERROR_MORE_DATA for every size, as a value that grows between the calls would.
+class GrowingInfo : public FakeInstaller {
+public:
+    unsigned GetProductInfo(const char*, const char*, char*, std::uint32_t* length) override {
+        ++calls;
+        *length += 10;
+        return 234;
+    }
+    int calls = 0;
+};
+
+TEST(ProductInfo, AValueThatNeverFitsIsLeftEmpty) {
+    GrowingInfo installer;
+    EXPECT_EQ(ProductVersion(installer, "{A}"), "");
+    EXPECT_LE(installer.calls, 3);
+}
+
+TEST(ProductInfo, InstallDateIsShownOnlyFromItsOwnForm) {
+    const std::pair<const char*, const char*> cases[] = {{"20261209", "2026-12-09"},
+                                                         {"19991231", "1999-12-31"},
+                                                         {"20260101", "2026-01-01"},
+                                                         {"", ""},
+                                                         {"2026129", ""},
+                                                         {"202612090", ""},
+                                                         {"2026-12-09", ""},
+                                                         {"2026120a", ""},
+                                                         {"20261309", ""},
+                                                         {"20260009", ""},
+                                                         {"20261200", ""},
+                                                         {"20261232", ""},
+                                                         {" 2026120", ""},
+                                                         {"+2026120", ""}};
+    for (const auto& [raw, shown] : cases) EXPECT_EQ(IsoDateOf(raw), shown) << raw;
 }
 
 // A loader that records what it is asked to do and answers with a fixed module; a path that

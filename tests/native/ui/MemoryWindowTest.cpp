@@ -219,6 +219,9 @@ public:
         return kRegistryNoMoreItems;
     }
     void CloseKey(RegistryKey) override {}
+    long DeleteValue(const char*, RegistryView, const char*) override {
+        throw Error("registry broke");
+    }
 };
 
 TEST_F(MemoryWindow, RuntimeErrorsOfTheCatalogAreAbsorbed) {
