@@ -18,7 +18,8 @@ std::string Summary(const ParsedCommandLine& parsed) {
     const CommandOptions& options = parsed.options;
     const DriverFilters& filters = options.selection.filters;
     std::ostringstream out;
-    out << (options.command == CommandName::List ? "list" : "remove");
+    const char* const commands[] = {"list", "remove", "prune"};
+    out << commands[static_cast<int>(options.command)];
     out << " class=" << filters.cls << " manufacturer=" << filters.manufacturer
         << " ade=" << filters.ade << " products=";
     for (const std::string& code : options.selection.productCodes) out << code << "|";
@@ -88,6 +89,18 @@ const CommandLineCase kCases[] = {
     {"RemoveAllAndAFilter", {"remove", "--all", "--class", "IviDmm", "--yes"}, "usage error"},
     {"RemoveAllAndAProduct", {"remove", "--all", "--product", "{A}", "--yes"}, "usage error"},
     {"OptionBeforeCommand", {"--class", "IviDmm", "list"}, "usage error"},
+    {"PruneOneManufacturer",
+     {"prune", "--manufacturer", "Acme", "--yes"},
+     "prune class= manufacturer=Acme ade= products= format=text yes"},
+    {"PruneAllDryRun",
+     {"prune", "--all", "--dry-run"},
+     "prune class= manufacturer= ade= products= format=text all dry-run"},
+    {"PruneWithoutYes", {"prune", "--product", "{A}"}, "usage error"},
+    {"PruneWithoutSelection", {"prune", "--yes"}, "usage error"},
+    {"PruneYesAndDryRun", {"prune", "--all", "--yes", "--dry-run"}, "usage error"},
+    {"PruneAllAndAFilter", {"prune", "--all", "--ade", "C", "--yes"}, "usage error"},
+    {"FormatIsNotForPrune", {"prune", "--all", "--yes", "--format", "json"}, "usage error"},
+    {"PruneAndRemove", {"prune", "remove"}, "usage error"},
 };
 
 class CommandLine : public testing::TestWithParam<CommandLineCase> {};
