@@ -1,5 +1,9 @@
-#include <gtest/gtest.h>
+#include <windows.h>
 
+#include <gtest/gtest.h>
+#include <msi.h>
+
+#include <algorithm>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -31,7 +35,25 @@ std::vector<std::string> DriverFields(const std::string& data) {
     return fields;
 }
 
-// What the sample definition registers, by product code: the 32-bit view's value first.
+// What Windows Installer says of an installed product, asked directly.
+std::string ProductProperty(const std::string& productCode, const char* property) {
+    char value[64] = "";
+    DWORD length = sizeof value;
+    if (MsiGetProductInfoA(productCode.c_str(), property, value, &length) != ERROR_SUCCESS) {
+        return "";
+    }
+    return value;
+}
+
+// An installed product's install date as the list shows it: YYYYMMDD as YYYY-MM-DD.
+std::string InstallDate(const std::string& productCode) {
+    const std::string date = ProductProperty(productCode, INSTALLPROPERTY_INSTALLDATE);
+    if (date.size() != 8) return "(" + date + ")";
+    return date.substr(0, 4) + "-" + date.substr(4, 2) + "-" + date.substr(6, 2);
+}
+
+// What the sample definition registers, by product code: the 32-bit view's value first, with
+// its product's version and install date.
 std::map<std::string, nlohmann::json> RegisteredDrivers() {
     std::map<std::string, nlohmann::json> drivers;
     for (bool in64BitView : {false, true}) {
@@ -39,9 +61,17 @@ std::map<std::string, nlohmann::json> RegisteredDrivers() {
             if (value.In64BitView() != in64BitView || value.kind == "dword") continue;
             const std::vector<std::string> fields = DriverFields(value.data);
             if (fields.empty() || drivers.count(value.name) != 0) continue;
-            drivers[value.name] = {{"productCode", value.name}, {"name", fields[0]},
-                                   {"class", fields[1]},        {"ade", fields[2]},
-                                   {"manufacturer", fields[3]}, {"installed", value.IsPackage()}};
+            const bool installed = value.IsPackage();
+            drivers[value.name] = {
+                {"productCode", value.name},
+                {"name", fields[0]},
+                {"class", fields[1]},
+                {"ade", fields[2]},
+                {"manufacturer", fields[3]},
+                {"installed", installed},
+                {"version",
+                 installed ? ProductProperty(value.name, INSTALLPROPERTY_VERSIONSTRING) : ""},
+                {"installDate", installed ? InstallDate(value.name) : ""}};
         }
     }
     return drivers;
@@ -77,6 +107,34 @@ TEST_F(CalvornCmdTest, ListsAsJsonWhatIsRegisteredWithWhatIsInstalled) {
     // Registered without a product behind it.
     ASSERT_EQ(listed.count(product::kTessalyDmm), 1u);
     EXPECT_EQ(listed[product::kTessalyDmm].at("installed"), false);
+    // The packages' own version, and a date of the right form.
+    ASSERT_EQ(listed.count(product::kAltheonDmmC), 1u);
+    EXPECT_EQ(listed[product::kAltheonDmmC].at("version"), "1.0.0");
+    const std::string date = listed[product::kAltheonDmmC].at("installDate");
+    EXPECT_TRUE(date.size() == 10 && date[4] == '-' && date[7] == '-') << date;
+}
+
+TEST_F(CalvornCmdTest, PruneDeletesExactlyTheRegistrationsWhoseProductIsGone) {
+    const std::string selection = std::string("prune --manufacturer \"Tessaly Systems\"");
+    const std::string tessaly = std::string("Tessaly TX200 DMM ") + product::kTessalyDmm;
+    const CalvornCmdRun dryRun = Run(selection + " --dry-run");
+    EXPECT_EQ(dryRun.exitCode, 0u) << dryRun.error;
+    EXPECT_EQ(dryRun.output, tessaly + ": registration would be deleted\n");
+    const std::vector<std::string> values32 = DriverValueNames(false);
+    const std::vector<std::string> values64 = DriverValueNames(true);
+
+    const CalvornCmdRun run = Run("prune --all --yes");
+    EXPECT_EQ(run.exitCode, 0u) << run.error;
+    // The value written with no product behind it in both views, and nothing else: a value whose
+    // name is no product code is not one the installer could know.
+    EXPECT_EQ(run.output, tessaly + ": registration deleted\n");
+    std::vector<std::string> expected32 = values32;
+    expected32.erase(std::find(expected32.begin(), expected32.end(), product::kTessalyDmm));
+    std::vector<std::string> expected64 = values64;
+    expected64.erase(std::find(expected64.begin(), expected64.end(), product::kTessalyDmm));
+    EXPECT_EQ(DriverValueNames(false), expected32);
+    EXPECT_EQ(DriverValueNames(true), expected64);
+    ExpectInstalledAllBut({});
 }
 
 TEST_F(CalvornCmdTest, RemovesExactlyOneManufacturersDrivers) {
@@ -101,8 +159,9 @@ TEST_F(CalvornCmdTest, AProductThatIsNotInstalledEndsWith1603) {
     const CalvornCmdRun run =
         Run(std::string("remove --product ") + product::kTessalyDmm + " --yes");
     EXPECT_EQ(run.exitCode, 1603u);
-    EXPECT_NE(run.output.find(": failed, Windows Installer result "), std::string::npos)
+    EXPECT_NE(run.output.find(": failed, Windows Installer result 1605"), std::string::npos)
         << run.output;
+    EXPECT_NE(run.output.find("prune"), std::string::npos) << run.output;
     EXPECT_NE(run.error, "");
     ExpectInstalledAllBut({});
 }

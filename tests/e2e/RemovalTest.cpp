@@ -39,6 +39,9 @@ ExpectedBox Confirmation(const std::string& text) {
 ExpectedBox Failure(const std::string& name) {
     return {product::kFailureCaption, product::NotRemoved(name), "error", kOk};
 }
+ExpectedBox NotInstalled(const std::string& name) {
+    return {product::kNotInstalledCaption, product::NotInstalled(name), "question", kYesNo};
+}
 const ExpectedBox kAllRemoved = {product::kAppName, product::kAllRemoved, "none", kOk};
 const ExpectedBox kSomeFailed = {product::kAppName, product::kSomeNotRemoved, "error", kOk};
 const char* const kSeveralQuestion = product::kConfirmSeveral;
@@ -115,8 +118,11 @@ TEST_F(RemovalTest, ReportsEachDriverThatCannotBeRemovedAndKeepsItsLineSelected)
     ExpectBoxAndAnswer(Confirmation(kSeveralQuestion), IDYES);
 
     // Each failure is reported while the progress window still stands, before the next
-    // driver is tried; the bar counts the lines handled so far.
-    const char* const failingNames[] = {"Tessaly TX200 DMM", "Varden VS5 Scope"};
+    // driver is tried; the bar counts the lines handled so far. The value whose product is gone
+    // is offered to be forgotten, and No keeps it as a failure; a value whose name is no product
+    // code is not.
+    const ExpectedBox failures[] = {NotInstalled("Tessaly TX200 DMM"), Failure("Varden VS5 Scope")};
+    const int answers[] = {IDNO, IDOK};
     for (int handled = 2; handled < 4; ++handled) {
         const ShownMessageBox box = WaitForMessageBox(m_calvorn.Id(), m_manager.Handle());
         ASSERT_NE(box.window, nullptr);
@@ -126,7 +132,7 @@ TEST_F(RemovalTest, ReportsEachDriverThatCannotBeRemovedAndKeepsItsLineSelected)
         HWND bar = GetDlgItem(progress[0], 1028);
         EXPECT_EQ(SendMessageW(bar, PBM_GETRANGE, FALSE, 0), 4);
         EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), handled);
-        ExpectBoxAndAnswer(Failure(failingNames[handled - 2]), IDOK);
+        ExpectBoxAndAnswer(failures[handled - 2], answers[handled - 2]);
     }
     ExpectBoxAndAnswer(kSomeFailed, IDOK);
 
@@ -134,6 +140,27 @@ TEST_F(RemovalTest, ReportsEachDriverThatCannotBeRemovedAndKeepsItsLineSelected)
     EXPECT_EQ(m_manager.Lines(), Without(kAllLines, removable));
     EXPECT_EQ(m_manager.SelectedLines(), failing);
     ExpectInstalledAllBut({product::kNorvikSwitch, product::kOrrinAnalyzer});
+}
+
+TEST_F(RemovalTest, YesForgetsADriverWhoseProductIsGoneInEveryRegistryView) {
+    const Lines chosen = {"Orrin OS90 Analyzer\tC", "Tessaly TX200 DMM\tVisual Basic"};
+    Lines values32 = DriverValueNames(false);
+    Lines values64 = DriverValueNames(true);
+    ASSERT_TRUE(m_manager.SelectLines(chosen));
+    m_manager.ClickRemove();
+    ExpectBoxAndAnswer(Confirmation(kSeveralQuestion), IDYES);
+    ExpectBoxAndAnswer(NotInstalled("Tessaly TX200 DMM"), IDYES);
+    ExpectBoxAndAnswer(kAllRemoved, IDOK);
+
+    EXPECT_EQ(m_manager.Lines(), Without(kAllLines, chosen));
+    EXPECT_TRUE(m_manager.SelectedLines().empty());
+    // The product's removal took its own value; the forgotten driver's went in both views.
+    EXPECT_EQ(DriverValueNames(false),
+              Without(values32, {product::kOrrinAnalyzer, product::kTessalyDmm}));
+    EXPECT_EQ(DriverValueNames(true), Without(values64, {product::kTessalyDmm}));
+    m_manager.ClickRefresh();
+    EXPECT_EQ(m_manager.Lines(), Without(kAllLines, chosen));
+    ExpectInstalledAllBut({product::kOrrinAnalyzer});
 }
 
 TEST_F(RemovalTest, ADriverWhoseRemovalNeedsARestartIsRemovedAndTheRestartAnnounced) {

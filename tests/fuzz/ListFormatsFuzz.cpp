@@ -1,6 +1,6 @@
-// The console companion's list formats over drivers of arbitrary texts: the CSV reads back field
-// for field, the JSON parses with every UTF-8 text unchanged, and the table keeps one line per
-// driver.
+// The console companion's list formats over drivers of arbitrary texts (versions and install
+// dates too): the CSV reads back field for field, the JSON parses with every UTF-8 text
+// unchanged, and the table keeps one line per driver.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -34,19 +34,22 @@ void CheckCsv(const std::vector<ListedDriver>& drivers,
     FUZZ_CHECK(ReadCsv(FormatCsv(drivers), rows));
     FUZZ_CHECK(rows.size() == drivers.size() + 1);
     for (std::size_t i = 0; i < drivers.size(); ++i) {
-        std::vector<std::string> expected = texts[i];
+        std::vector<std::string> expected(texts[i].begin(), texts[i].begin() + 5);
         expected.push_back(drivers[i].installed ? "yes" : "no");
+        expected.push_back(drivers[i].version);
+        expected.push_back(drivers[i].installDate);
         FUZZ_CHECK(rows[i + 1] == expected);
     }
 }
 
 void CheckJson(const std::vector<ListedDriver>& drivers,
                const std::vector<std::vector<std::string>>& texts) {
-    const char* const keys[] = {"productCode", "name", "class", "ade", "manufacturer"};
+    const char* const keys[] = {"productCode",  "name",    "class",      "ade",
+                                "manufacturer", "version", "installDate"};
     const nlohmann::json list = nlohmann::json::parse(FormatJson(drivers), nullptr, false);
     FUZZ_CHECK(list.is_array() && list.size() == drivers.size());
     for (std::size_t i = 0; i < drivers.size(); ++i) {
-        FUZZ_CHECK(list[i].size() == 6);
+        FUZZ_CHECK(list[i].size() == 8);
         FUZZ_CHECK(list[i].at("installed") == drivers[i].installed);
         for (std::size_t field = 0; field < texts[i].size(); ++field) {
             const nlohmann::json& value = list[i].at(keys[field]);
@@ -79,9 +82,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const std::string text = input.ConsumeRandomLengthString(kMaxTextLength);
             fields.push_back(text.substr(0, text.find('\0')));
         }
+        const bool installed = input.ConsumeBool();
+        // Version and date are any bytes too: the installer's texts, NULs included.
+        const std::string version = input.ConsumeRandomLengthString(kMaxTextLength);
+        const std::string installDate = input.ConsumeRandomLengthString(kMaxTextLength);
         drivers.push_back({DriverRecord(fields[0].c_str(), fields[1].c_str(), fields[2].c_str(),
                                         fields[3].c_str(), fields[4].c_str()),
-                           input.ConsumeBool()});
+                           installed, version, installDate});
+        fields.push_back(version);
+        fields.push_back(installDate);
         texts.push_back(fields);
     }
     CheckCsv(drivers, texts);

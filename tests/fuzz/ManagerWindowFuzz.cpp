@@ -36,7 +36,10 @@ using product::kPlaceholderLine;
 constexpr unsigned kBusy = 1618;
 // How often a busy installer is asked in all before the removal counts as failed.
 constexpr std::size_t kBusyCalls = 601;
-const unsigned kResults[] = {0, 1603, 3010, 1641, kBusy, 1605, 87};
+constexpr unsigned kUnknownProduct = 1605;
+const unsigned kResults[] = {0, 1603, 3010, 1641, kBusy, kUnknownProduct, 87};
+// INSTALLSTATE_UNKNOWN, _DEFAULT, _ABSENT (another user's), _ADVERTISED, _INVALIDARG.
+const int kStates[] = {-1, 5, 2, 1, -2};
 const int kFilters[] = {IDC_CLASS_FILTER, IDC_MANUFACTURER_FILTER, IDC_ADE_FILTER};
 const DriverField kFilterFields[] = {DriverField::Class, DriverField::Manufacturer,
                                      DriverField::Ade};
@@ -48,6 +51,8 @@ constexpr int kReferenceCapacity = 20;
 class ScriptedInstaller : public WindowsInstaller {
 public:
     std::map<std::string, std::vector<unsigned>> scripts;
+    // Product states by code; -1 (INSTALLSTATE_UNKNOWN) for any other.
+    std::map<std::string, int> states;
     std::vector<std::string> calls;
 
     int SetInternalUi(int level, void**) override { return level; }
@@ -60,7 +65,11 @@ public:
         return found->second[std::min(turn, found->second.size() - 1)];
     }
     unsigned EnableLog(unsigned, const char*, unsigned) override { return 0; }
-    int QueryProductState(const char*) override { return -1; }
+    int QueryProductState(const char* productCode) override {
+        FUZZ_CHECK(productCode != nullptr);
+        const auto found = states.find(productCode);
+        return found != states.end() ? found->second : -1;
+    }
     unsigned GetProductInfo(const char*, const char*, char*, std::uint32_t*) override {
         return 1605;
     }
@@ -388,10 +397,13 @@ private:
         m_answerYes = m_input.ConsumeBool();
         m_installer.Reset();
         m_installer.scripts.clear();
+        m_installer.states.clear();
         for (const ModelRecord& record : m_records) {
             std::vector<unsigned> script = {m_input.PickValueInArray(kResults)};
             if (script[0] == kBusy) script.push_back(m_input.PickValueInArray(kResults));
-            m_installer.scripts[FieldOf(record, DriverField::ProductCode)] = script;
+            const std::string& code = FieldOf(record, DriverField::ProductCode);
+            m_installer.scripts[code] = script;
+            m_installer.states[code] = m_input.PickValueInArray(kStates);
         }
 
         const std::vector<Line> before = Lines();
@@ -444,12 +456,18 @@ private:
             const unsigned result = script.back();
             const std::size_t calls = script[0] != kBusy ? 1 : (result == kBusy ? kBusyCalls : 2);
             expectedCalls.insert(expectedCalls.end(), calls, code);
-            if (result == 0 || result == 3010 || result == 1641) {
-                restart = restart || result != 0;
+            const std::string& name = FieldOf(record, DriverField::Name);
+            // A product the installer knows nothing of is offered to be forgotten; Yes deletes
+            // its values in every view.
+            const bool gone = result == kUnknownProduct && m_installer.states[code] == -1;
+            if (gone) expectedBoxes.push_back(product::NotInstalled(name));
+            if (gone && m_answerYes) Forget(code);
+            if (result == 0 || result == 3010 || result == 1641 || (gone && m_answerYes)) {
+                restart = restart || result == 3010 || result == 1641;
                 m_gone.insert(index);
             } else {
                 failed = true;
-                expectedBoxes.push_back(product::NotRemoved(FieldOf(record, DriverField::Name)));
+                if (!gone) expectedBoxes.push_back(product::NotRemoved(name));
                 stillSelected.push_back(static_cast<int>(left.size()));
                 left.push_back(before[line]);
             }
@@ -461,6 +479,30 @@ private:
         FUZZ_CHECK(shown == expectedBoxes);
         FUZZ_CHECK(Lines() == left);
         FUZZ_CHECK(m_ui.SelectedLines() == stillSelected);
+        CheckRegistry();
+    }
+
+    // Only the values of forgotten drivers are gone from the registry.
+    void CheckRegistry() {
+        const RegistryView views[] = {RegistryView::Bits32, RegistryView::Bits64};
+        for (int view = 0; view < 2; ++view) {
+            std::vector<std::string> expected;
+            for (const StoredValue& value : m_values) {
+                if (m_keys[view] && value.view == views[view]) expected.push_back(value.name);
+            }
+            FUZZ_CHECK(m_registry.ValueNames(kDriversKeyPath, views[view]) == expected);
+        }
+    }
+
+    // The values of `code` in the views whose key is there, as the window deletes them.
+    void Forget(const std::string& code) {
+        m_values.erase(std::remove_if(m_values.begin(), m_values.end(),
+                                      [&](const StoredValue& value) {
+                                          return value.name == code &&
+                                                 m_keys[value.view == RegistryView::Bits64 ? 1 : 0];
+                                      }),
+                       m_values.end());
+        m_reference.reset();
     }
 
     FuzzedDataProvider& m_input;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -11,6 +12,7 @@
 #include "PlatformTestPackage.h"
 #include "catalog/DriverCatalog.h"
 #include "installer/InstallerBinding.h"
+#include "installer/ProductInfo.h"
 #include "platform/win32/Win32LibraryLoader.h"
 #include "platform/win32/Win32Registry.h"
 
@@ -21,6 +23,7 @@ constexpr int kUiLevelNone = 2;
 constexpr int kUiLevelReduced = 4;
 constexpr int kUiLevelFull = 5;
 constexpr int kStateUnknown = -1;
+constexpr int kStateInvalidArg = -2;
 constexpr int kStateDefault = 5;
 constexpr unsigned kUnknownProduct = 1605;
 const char* const kUnknownCode = "{6C0B5E3A-1D2F-4A8B-9C7D-0E1F2A3B4C5D}";
@@ -98,6 +101,10 @@ TEST(Win32WindowsInstaller, RemovesAnInstalledDriverPackageWithEitherLoader) {
         ASSERT_EQ(catalog.Reload(), 1);
         EXPECT_STREQ(catalog.GetField(DriverField::ProductCode, 0), kTestPackageCode);
         EXPECT_STREQ(catalog.NameAt(0), "Platform Test Driver");
+        // The package's own version, and its install date in the form the list shows.
+        EXPECT_EQ(ProductVersion(installer, kTestPackageCode), "1.0.0");
+        const std::string date = ProductInstallDate(installer, kTestPackageCode);
+        EXPECT_TRUE(date.size() == 10 && date[4] == '-' && date[7] == '-') << date;
 
         SetInstallerUiMode(installer, InstallerUiMode::Silent, nullptr);
         EXPECT_FALSE(catalog.Uninstall(0));
@@ -105,6 +112,7 @@ TEST(Win32WindowsInstaller, RemovesAnInstalledDriverPackageWithEitherLoader) {
         EXPECT_FALSE(IsProductInstalled(installer, kTestPackageCode));
         // Gone now, so a second removal is the installer's unknown product: a failure.
         EXPECT_TRUE(RemoveProduct(installer, kTestPackageCode));
+        EXPECT_EQ(ProductVersion(installer, kTestPackageCode), "");
         int remaining = -1;
         try {
             remaining = catalog.Reload();
@@ -140,6 +148,14 @@ TEST(Win32WindowsInstaller, UnknownAndEmptyProductCodesFail) {
     EXPECT_TRUE(RemoveProduct(installer, "not a product code"));
     EXPECT_EQ(installer.QueryProductState(kUnknownCode), kStateUnknown);
     EXPECT_FALSE(IsProductInstalled(installer, "not a product code"));
+    // Of a product code the installer never saw it has no version: 1605, not a crash.
+    char version[8] = "";
+    std::uint32_t length = sizeof version;
+    EXPECT_EQ(installer.GetProductInfo(kUnknownCode, "VersionString", version, &length),
+              kUnknownProduct);
+    EXPECT_EQ(ProductVersion(installer, "not a product code"), "");
+    // Not a product code at all: the installer cannot say, so the driver is never taken for gone.
+    EXPECT_FALSE(IsProductUnknown(installer, "NOT-A-PRODUCT-CODE"));
 }
 
 TEST(Win32WindowsInstaller, UiModeReachesTheInstallerWithItsOwner) {
@@ -199,7 +215,9 @@ TEST(Win32WindowsInstaller, WithoutTheLibraryRemovalsFailAndUiCallsDoNothing) {
         EXPECT_NE(installer.ConfigureProduct(kUnknownCode, 0, 2, ""), 0u) << library;
         EXPECT_TRUE(RemoveProduct(installer, kUnknownCode)) << library;
         EXPECT_TRUE(RemoveProduct(installer, "")) << library;
-        EXPECT_EQ(installer.QueryProductState(kUnknownCode), kStateUnknown) << library;
+        // Without the installer nothing is known of any product, and nothing is taken for gone.
+        EXPECT_EQ(installer.QueryProductState(kUnknownCode), kStateInvalidArg) << library;
+        EXPECT_EQ(ProductVersion(installer, kTestPackageCode), "") << library;
         SetInstallerUiMode(installer, InstallerUiMode::Silent, nullptr);
         EXPECT_EQ(installer.SetInternalUi(kUiLevelNoChange, nullptr), 0) << library;
     }
