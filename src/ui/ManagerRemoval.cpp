@@ -131,10 +131,11 @@ void ManagerDialog::OnRemove() {
             logs.Begin(m_catalog->GetField(DriverField::ProductCode, index));
             const unsigned result = m_catalog->UninstallWithResult(index);
             const RemovalOutcome outcome = OutcomeOfRemoval(result);
-            logs.End(outcome);
             const DriverEnd end = outcome == RemovalOutcome::Failed
                                       ? ForgetIfGone(pass, *m_catalog, m_installer, index, result)
                                       : DriverEnd::Removed;
+            // A forgotten driver counts as removed, so its log is not kept either.
+            logs.End(end == DriverEnd::Removed ? RemovalOutcome::Removed : RemovalOutcome::Failed);
             if (end != DriverEnd::Removed) {
                 if (end == DriverEnd::Failed) {
                     std::string text = kFailureBefore;

@@ -152,6 +152,8 @@ TEST_F(RemovalTest, YesForgetsADriverWhoseProductIsGoneInEveryRegistryView) {
     ExpectBoxAndAnswer(NotInstalled("Tessaly TX200 DMM"), IDYES);
     ExpectBoxAndAnswer(kAllRemoved, IDOK);
 
+    EXPECT_TRUE(m_manager.SendKeyDown('R', 0)) << "no further box";
+    EXPECT_TRUE(OpenMessageBoxes(m_calvorn.Id()).empty());
     EXPECT_EQ(m_manager.Lines(), Without(kAllLines, chosen));
     EXPECT_TRUE(m_manager.SelectedLines().empty());
     // The product's removal took its own value; the forgotten driver's went in both views.

@@ -380,7 +380,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A driver whose product is gone (the installer answers 1605 and knows nothing of it), removed
 // together with one that goes: the user is asked whether to forget it.
-enum class Shown { Question, Failure, AllRemoved, SomeNotRemoved };
+enum class Shown { Question, Failure, AllRemoved, SomeNotRemoved, Logs };
 
 struct ForgetCase {
     const char* name;
@@ -392,7 +392,13 @@ struct ForgetCase {
     friend void PrintTo(const ForgetCase& testCase, std::ostream* out) { *out << testCase.name; }
 };
 
-class ForgetScenario : public RemovalScenario, public ::testing::WithParamInterface<ForgetCase> {};
+class ForgetScenario : public RemovalScenario, public ::testing::WithParamInterface<ForgetCase> {
+protected:
+    void SetUp() override {
+        m_keepLogs = true;
+        RemovalScenario::SetUp();
+    }
+};
 
 TEST_P(ForgetScenario, YesForgetsTheDriverNoKeepsItSelected) {
     const ForgetCase& c = GetParam();
@@ -410,7 +416,10 @@ TEST_P(ForgetScenario, YesForgetsTheDriverNoKeepsItSelected) {
          {product::NotInstalled("Gamma"), product::kNotInstalledCaption, kConfirmStyle}},
         {Shown::Failure, Failure("Gamma")},
         {Shown::AllRemoved, {kAllRemoved, m_driver->ApplicationName(), kMbOk}},
-        {Shown::SomeNotRemoved, {kSomeNotRemoved, m_driver->ApplicationName(), kErrorStyle}}};
+        {Shown::SomeNotRemoved, {kSomeNotRemoved, m_driver->ApplicationName(), kErrorStyle}},
+        {Shown::Logs,
+         {product::LogsAreIn(FakeLogFiles::kFolder), m_driver->ApplicationName(),
+          product::kInformationStyle}}};
     std::vector<Box> boxes = {{kConfirmSeveral, kConfirmCaption, kConfirmStyle}};
     for (Shown box : c.boxesAfterConfirmation) boxes.push_back(shown.at(box));
     EXPECT_THAT(m_driver->MessageBoxes(), ElementsAreArray(boxes));
@@ -427,24 +436,27 @@ TEST_P(ForgetScenario, YesForgetsTheDriverNoKeepsItSelected) {
         EXPECT_THAT(m_driver->SelectedLines(), ElementsAre(1));
     }
     EXPECT_THAT(m_driver->ClosedProgress(), ElementsAre(Bar(2, 2)));
+    // A forgotten driver counts as removed: no log of it is kept.
+    EXPECT_EQ(m_logFiles.files.size(), c.forgotten ? 0u : 1u);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, ForgetScenario,
     ::testing::Values(
         ForgetCase{"Yes", -1, kIdYes, false, {Shown::Question, Shown::AllRemoved}, true},
-        ForgetCase{"No", -1, kIdNo, false, {Shown::Question, Shown::SomeNotRemoved}, false},
+        ForgetCase{
+            "No", -1, kIdNo, false, {Shown::Question, Shown::SomeNotRemoved, Shown::Logs}, false},
         ForgetCase{"YesButTheValueStays",
                    -1,
                    kIdYes,
                    true,
-                   {Shown::Question, Shown::Failure, Shown::SomeNotRemoved},
+                   {Shown::Question, Shown::Failure, Shown::SomeNotRemoved, Shown::Logs},
                    false},
         ForgetCase{"ProductKnownForAnotherUser",
                    2,
                    kIdYes,
                    false,
-                   {Shown::Failure, Shown::SomeNotRemoved},
+                   {Shown::Failure, Shown::SomeNotRemoved, Shown::Logs},
                    false}),
     [](const ::testing::TestParamInfo<ForgetCase>& caseInfo) { return caseInfo.param.name; });
 
