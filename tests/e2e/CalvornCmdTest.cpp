@@ -1,7 +1,4 @@
-#include <windows.h>
-
 #include <gtest/gtest.h>
-#include <msi.h>
 
 #include <algorithm>
 #include <map>
@@ -35,25 +32,7 @@ std::vector<std::string> DriverFields(const std::string& data) {
     return fields;
 }
 
-// What Windows Installer says of an installed product, asked directly.
-std::string ProductProperty(const std::string& productCode, const char* property) {
-    char value[64] = "";
-    DWORD length = sizeof value;
-    if (MsiGetProductInfoA(productCode.c_str(), property, value, &length) != ERROR_SUCCESS) {
-        return "";
-    }
-    return value;
-}
-
-// An installed product's install date as the list shows it: YYYYMMDD as YYYY-MM-DD.
-std::string InstallDate(const std::string& productCode) {
-    const std::string date = ProductProperty(productCode, INSTALLPROPERTY_INSTALLDATE);
-    if (date.size() != 8) return "(" + date + ")";
-    return date.substr(0, 4) + "-" + date.substr(4, 2) + "-" + date.substr(6, 2);
-}
-
-// What the sample definition registers, by product code: the 32-bit view's value first, with
-// its product's version and install date.
+// What the sample definition registers, by product code: the 32-bit view's value first.
 std::map<std::string, nlohmann::json> RegisteredDrivers() {
     std::map<std::string, nlohmann::json> drivers;
     for (bool in64BitView : {false, true}) {
@@ -61,17 +40,9 @@ std::map<std::string, nlohmann::json> RegisteredDrivers() {
             if (value.In64BitView() != in64BitView || value.kind == "dword") continue;
             const std::vector<std::string> fields = DriverFields(value.data);
             if (fields.empty() || drivers.count(value.name) != 0) continue;
-            const bool installed = value.IsPackage();
-            drivers[value.name] = {
-                {"productCode", value.name},
-                {"name", fields[0]},
-                {"class", fields[1]},
-                {"ade", fields[2]},
-                {"manufacturer", fields[3]},
-                {"installed", installed},
-                {"version",
-                 installed ? ProductProperty(value.name, INSTALLPROPERTY_VERSIONSTRING) : ""},
-                {"installDate", installed ? InstallDate(value.name) : ""}};
+            drivers[value.name] = {{"productCode", value.name}, {"name", fields[0]},
+                                   {"class", fields[1]},        {"ade", fields[2]},
+                                   {"manufacturer", fields[3]}, {"installed", value.IsPackage()}};
         }
     }
     return drivers;
@@ -96,30 +67,31 @@ TEST_F(CalvornCmdTest, ListsAsJsonWhatIsRegisteredWithWhatIsInstalled) {
 
     std::map<std::string, nlohmann::json> listed;
     std::string previousName;
-    for (const nlohmann::json& driver : list) {
+    for (nlohmann::json driver : list) {
         const std::string name = driver.at("name");
         EXPECT_GE(name, previousName) << "not in the catalog's order";
         previousName = name;
-        listed[driver.at("productCode")] = driver;
         EXPECT_EQ(driver.at("installed"), IsProductInstalled(driver.at("productCode")));
+        // Every sample package is version 1.0.0, installed today or lately.
+        const std::string date = driver.at("installDate");
+        if (driver.at("installed")) {
+            EXPECT_EQ(driver.at("version"), "1.0.0") << name;
+            EXPECT_TRUE(date.size() == 10 && date[4] == '-' && date[7] == '-') << date;
+        } else {
+            EXPECT_EQ(driver.at("version"), "") << name;
+            EXPECT_EQ(date, "") << name;
+        }
+        driver.erase("version");
+        driver.erase("installDate");
+        listed[driver.at("productCode")] = driver;
     }
     EXPECT_EQ(listed, RegisteredDrivers());
     // Registered without a product behind it.
     ASSERT_EQ(listed.count(product::kTessalyDmm), 1u);
     EXPECT_EQ(listed[product::kTessalyDmm].at("installed"), false);
-    // The packages' own version, and a date of the right form.
-    ASSERT_EQ(listed.count(product::kAltheonDmmC), 1u);
-    EXPECT_EQ(listed[product::kAltheonDmmC].at("version"), "1.0.0");
-    const std::string date = listed[product::kAltheonDmmC].at("installDate");
-    EXPECT_TRUE(date.size() == 10 && date[4] == '-' && date[7] == '-') << date;
 }
 
 TEST_F(CalvornCmdTest, PruneDeletesExactlyTheRegistrationsWhoseProductIsGone) {
-    const std::string selection = std::string("prune --manufacturer \"Tessaly Systems\"");
-    const std::string tessaly = std::string("Tessaly TX200 DMM ") + product::kTessalyDmm;
-    const CalvornCmdRun dryRun = Run(selection + " --dry-run");
-    EXPECT_EQ(dryRun.exitCode, 0u) << dryRun.error;
-    EXPECT_EQ(dryRun.output, tessaly + ": registration would be deleted\n");
     const std::vector<std::string> values32 = DriverValueNames(false);
     const std::vector<std::string> values64 = DriverValueNames(true);
 
@@ -127,7 +99,8 @@ TEST_F(CalvornCmdTest, PruneDeletesExactlyTheRegistrationsWhoseProductIsGone) {
     EXPECT_EQ(run.exitCode, 0u) << run.error;
     // The value written with no product behind it in both views, and nothing else: a value whose
     // name is no product code is not one the installer could know.
-    EXPECT_EQ(run.output, tessaly + ": registration deleted\n");
+    EXPECT_EQ(run.output, std::string("Tessaly TX200 DMM ") + product::kTessalyDmm +
+                              ": registration deleted\n");
     std::vector<std::string> expected32 = values32;
     expected32.erase(std::find(expected32.begin(), expected32.end(), product::kTessalyDmm));
     std::vector<std::string> expected64 = values64;

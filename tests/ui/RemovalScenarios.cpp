@@ -384,8 +384,7 @@ enum class Shown { Question, Failure, AllRemoved, SomeNotRemoved, Logs };
 
 struct ForgetCase {
     const char* name;
-    int productState;  // of {GAMMA}
-    int answer;        // to the question, when asked
+    int answer;  // to the question
     bool deletionRefused;
     std::vector<Shown> boxesAfterConfirmation;
     bool forgotten;
@@ -403,7 +402,7 @@ protected:
 TEST_P(ForgetScenario, YesForgetsTheDriverNoKeepsItSelected) {
     const ForgetCase& c = GetParam();
     m_installer.SetResult("{GAMMA}", 1605);
-    m_installer.SetProductState("{GAMMA}", c.productState);
+    m_installer.SetProductState("{GAMMA}", -1);  // INSTALLSTATE_UNKNOWN
     if (c.deletionRefused) m_registry.RefuseDelete(kDriversKeyPath, "{GAMMA}");
     m_driver->SelectLines({0, 2});
     m_driver->QueueMessageBoxAnswer(kIdYes);
@@ -443,20 +442,13 @@ TEST_P(ForgetScenario, YesForgetsTheDriverNoKeepsItSelected) {
 INSTANTIATE_TEST_SUITE_P(
     Answers, ForgetScenario,
     ::testing::Values(
-        ForgetCase{"Yes", -1, kIdYes, false, {Shown::Question, Shown::AllRemoved}, true},
+        ForgetCase{"Yes", kIdYes, false, {Shown::Question, Shown::AllRemoved}, true},
         ForgetCase{
-            "No", -1, kIdNo, false, {Shown::Question, Shown::SomeNotRemoved, Shown::Logs}, false},
+            "No", kIdNo, false, {Shown::Question, Shown::SomeNotRemoved, Shown::Logs}, false},
         ForgetCase{"YesButTheValueStays",
-                   -1,
                    kIdYes,
                    true,
                    {Shown::Question, Shown::Failure, Shown::SomeNotRemoved, Shown::Logs},
-                   false},
-        ForgetCase{"ProductKnownForAnotherUser",
-                   2,
-                   kIdYes,
-                   false,
-                   {Shown::Failure, Shown::SomeNotRemoved, Shown::Logs},
                    false}),
     [](const ::testing::TestParamInfo<ForgetCase>& caseInfo) { return caseInfo.param.name; });
 

@@ -121,11 +121,4 @@ INSTANTIATE_TEST_SUITE_P(Views, CatalogDeletion, testing::ValuesIn(kDeletionCase
                              return c.param.name;
                          });
 
-TEST_F(CatalogUninstall, DeletionOfAnIndexOutsideTheRecordsIsInvalid) {
-    Add("{1}", "N;C;A;M");
-    ASSERT_EQ(m_catalog.Reload(), 1);
-    EXPECT_EQ(ErrorOf([&] { m_catalog.DeleteRegistration(1); }), "Invalid index");
-    EXPECT_THAT(m_registry.ValueNames(kDriversKeyPath), ElementsAre("{1}"));
-}
-
 }  // namespace

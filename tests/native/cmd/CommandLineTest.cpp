@@ -97,10 +97,7 @@ const CommandLineCase kCases[] = {
      "prune class= manufacturer= ade= products= format=text all dry-run"},
     {"PruneWithoutYes", {"prune", "--product", "{A}"}, "usage error"},
     {"PruneWithoutSelection", {"prune", "--yes"}, "usage error"},
-    {"PruneYesAndDryRun", {"prune", "--all", "--yes", "--dry-run"}, "usage error"},
     {"PruneAllAndAFilter", {"prune", "--all", "--ade", "C", "--yes"}, "usage error"},
-    {"FormatIsNotForPrune", {"prune", "--all", "--yes", "--format", "json"}, "usage error"},
-    {"PruneAndRemove", {"prune", "remove"}, "usage error"},
 };
 
 class CommandLine : public testing::TestWithParam<CommandLineCase> {};
