@@ -10,6 +10,7 @@
 #include "cmd/ExitCodes.h"
 #include "cmd/ListedDriver.h"
 #include "installer/InstallerBinding.h"
+#include "installer/WindowsInstaller.h"
 
 namespace {
 
@@ -69,12 +70,14 @@ std::string DriverLine(const DriverRecord& text, const std::string& result) {
     return std::string(text.GetName()) + " " + text.GetProductCode() + ": " + result + "\n";
 }
 
-std::string ResultText(unsigned installerResult) {
-    switch (OutcomeOfRemoval(installerResult)) {
+std::string ResultText(unsigned installerResult, RemovalOutcome outcome) {
+    switch (outcome) {
         case RemovalOutcome::Removed:
             return "removed";
         case RemovalOutcome::RemovedRestartRequired:
             return "removed, restart needed";
+        case RemovalOutcome::Cancelled:
+            return "cancelled";
         case RemovalOutcome::Failed:
             break;
     }
@@ -83,6 +86,8 @@ std::string ResultText(unsigned installerResult) {
 
 std::string ErrorText(int exitCode) {
     switch (exitCode) {
+        case kExitCancelled:
+            return "CalvornCmd: the removal was stopped.\n";
         case kExitRestartRequired:
             return "CalvornCmd: restart the computer to finish removing the drivers.\n";
         case kExitInstallerBusy:
@@ -115,13 +120,22 @@ int RunRemove(const CommandOptions& options, DriverCatalog& catalog, WindowsInst
 
     SetInstallerUiMode(installer, InstallerUiMode::Silent, nullptr);
     std::vector<unsigned> results;
+    bool stopped = false;
     for (const SelectedDriver& driver : drivers) {
+        // Once the user stops the run, no further driver is touched.
+        if (stopped || installer.CancelRequested()) {
+            stopped = true;
+            system.WriteOutput(DriverLine(driver.text, "not tried"));
+            continue;
+        }
         const unsigned result =
             RemoveProductWithResult(installer, catalog.RecordAt(driver.index).GetProductCode());
+        const RemovalOutcome outcome = OutcomeOfRemoval(result, installer.CancelRequested());
+        stopped = outcome == RemovalOutcome::Cancelled;
         results.push_back(result);
-        system.WriteOutput(DriverLine(driver.text, ResultText(result)));
+        system.WriteOutput(DriverLine(driver.text, ResultText(result, outcome)));
     }
-    const int exitCode = ExitCodeOfRemovals(results);
+    const int exitCode = ExitCodeOfRemovals(results, stopped);
     if (exitCode != kExitSuccess) system.WriteError(ErrorText(exitCode));
     return exitCode;
 }
