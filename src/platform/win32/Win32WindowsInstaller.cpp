@@ -130,8 +130,8 @@ unsigned Win32WindowsInstaller::ConfigureProduct(const char* productCode, int in
     if (m_library->configureProductEx == nullptr) return m_library->unavailableResult;
     // A removal takes seconds to minutes, and a window whose thread takes no message for 5
     // seconds is ghosted as not responding, with an offer to end the program mid-removal. The
-    // UI level is the process's, so the call is as silent on the worker thread.
-    // The handler is set on the thread that calls the installer, where it is called.
+    // UI level is the process's, so the call is as silent on the worker thread. The message
+    // handler is set on the thread that calls the installer, where the installer calls it.
     Library& library = *m_library;
     UINT result = ERROR_INSTALL_FAILURE;
     library.worker.Run(
