@@ -10,6 +10,7 @@
 #include <unordered_set>
 
 #include "catalog/ValueData.h"
+#include "installer/WindowsInstaller.h"
 
 const char* const kDriversKeyPath = "SOFTWARE\\Velmora\\IVI\\Drivers";
 
@@ -95,12 +96,11 @@ int DriverCatalog::Filter(const DriverField& field, const std::string& text) {
     return Count();
 }
 
-bool DriverCatalog::Uninstall(int index) {
-    return UninstallWithOutcome(index) == RemovalOutcome::Failed;
-}
+bool DriverCatalog::Uninstall(int index) { return !WasRemoved(UninstallWithOutcome(index)); }
 
 RemovalOutcome DriverCatalog::UninstallWithOutcome(int index) {
-    return OutcomeOfRemoval(UninstallWithResult(index));
+    const unsigned result = UninstallWithResult(index);
+    return OutcomeOfRemoval(result, m_installer.CancelRequested());
 }
 
 unsigned DriverCatalog::UninstallWithResult(int index) {

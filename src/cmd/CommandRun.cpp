@@ -77,12 +77,14 @@ std::string DriverLine(const DriverRecord& text, const std::string& result) {
     return std::string(text.GetName()) + " " + text.GetProductCode() + ": " + result + "\n";
 }
 
-std::string ResultText(unsigned installerResult, bool productGone) {
-    switch (OutcomeOfRemoval(installerResult)) {
+std::string ResultText(unsigned installerResult, RemovalOutcome outcome, bool productGone) {
+    switch (outcome) {
         case RemovalOutcome::Removed:
             return "removed";
         case RemovalOutcome::RemovedRestartRequired:
             return "removed, restart needed";
+        case RemovalOutcome::Cancelled:
+            return "cancelled";
         case RemovalOutcome::Failed:
             break;
     }
@@ -93,6 +95,8 @@ std::string ResultText(unsigned installerResult, bool productGone) {
 
 std::string ErrorText(int exitCode) {
     switch (exitCode) {
+        case kExitCancelled:
+            return "CalvornCmd: the removal was stopped.\n";
         case kExitRestartRequired:
             return "CalvornCmd: restart the computer to finish removing the drivers.\n";
         case kExitInstallerBusy:
@@ -125,14 +129,23 @@ int RunRemove(const CommandOptions& options, DriverCatalog& catalog, WindowsInst
 
     SetInstallerUiMode(installer, InstallerUiMode::Silent, nullptr);
     std::vector<unsigned> results;
+    bool stopped = false;
     for (const SelectedDriver& driver : drivers) {
+        // Once the user stops the run, no further driver is touched.
+        if (stopped || installer.CancelRequested()) {
+            stopped = true;
+            system.WriteOutput(DriverLine(driver.text, "not tried"));
+            continue;
+        }
         const char* productCode = catalog.RecordAt(driver.index).GetProductCode();
         const unsigned result = RemoveProductWithResult(installer, productCode);
+        const RemovalOutcome outcome = OutcomeOfRemoval(result, installer.CancelRequested());
+        stopped = outcome == RemovalOutcome::Cancelled;
         results.push_back(result);
         const bool gone = IsProductGone(result, installer.QueryProductState(productCode));
-        system.WriteOutput(DriverLine(driver.text, ResultText(result, gone)));
+        system.WriteOutput(DriverLine(driver.text, ResultText(result, outcome, gone)));
     }
-    const int exitCode = ExitCodeOfRemovals(results);
+    const int exitCode = ExitCodeOfRemovals(results, stopped);
     if (exitCode != kExitSuccess) system.WriteError(ErrorText(exitCode));
     return exitCode;
 }

@@ -26,6 +26,8 @@ const char kNotInstalledCaption[] = "Driver Not Installed";
 const char kNotInstalledBefore[] = "The ";
 const char kNotInstalledAfter[] =
     " driver is no longer installed. Do you want to remove it from the list?";
+const char kStopped[] =
+    "The removal was stopped. The drivers that were not uninstalled are still selected.";
 
 constexpr unsigned kConfirmStyle = kMbYesNo | kMbIconQuestion;
 constexpr unsigned kFailureStyle = kMbOk | kMbIconError;
@@ -78,24 +80,47 @@ private:
     bool m_ended = false;
 };
 
-// How a selected driver's turn ends: a forgotten driver's line goes as a removed one's does.
-enum class DriverEnd { Removed, Failed, FailedQuietly };
+// For as long as it lives, the installer's actions show in the progress window, and a cancel
+// requested by an earlier pass is forgotten.
+class ActionDisplay : public InstallerActions {
+public:
+    ActionDisplay(WindowsInstaller& installer, ProgressDialog& progress)
+        : m_installer(installer), m_progress(progress) {
+        m_installer.ClearCancelRequest();
+        m_installer.WatchActions(this);
+    }
+    ~ActionDisplay() override { m_installer.WatchActions(nullptr); }
 
-// After a failed removal: a driver whose product the installer no longer knows may be forgotten.
-// Yes deletes its registration; No keeps it as a failure that needs no further word.
-DriverEnd ForgetIfGone(RemovalPass& pass, DriverCatalog& catalog, WindowsInstaller& installer,
-                       int index, unsigned installerResult) {
+    ActionDisplay(const ActionDisplay&) = delete;
+    ActionDisplay& operator=(const ActionDisplay&) = delete;
+
+    void OnActionStart(const std::string& description) override {
+        m_progress.ShowAction(description);
+    }
+
+private:
+    WindowsInstaller& m_installer;
+    ProgressDialog& m_progress;
+};
+
+// What became of the offer to forget a driver whose removal failed.
+enum class Forgetting { NotForgotten, Declined, Forgotten };
+
+// A driver whose product the installer no longer knows may be forgotten: Yes deletes its
+// registration, and it counts as removed; No keeps it as a failure that needs no further word.
+Forgetting ForgetIfGone(RemovalPass& pass, DriverCatalog& catalog, WindowsInstaller& installer,
+                        int index, unsigned installerResult) {
     const char* productCode = catalog.GetField(DriverField::ProductCode, index);
     if (!IsProductGone(installerResult, installer.QueryProductState(productCode))) {
-        return DriverEnd::Failed;
+        return Forgetting::NotForgotten;
     }
     std::string text = kNotInstalledBefore;
     text += catalog.GetField(DriverField::Name, index);
     text += kNotInstalledAfter;
     if (pass.MessageBox(text.c_str(), kNotInstalledCaption, kConfirmStyle) != kIdYes) {
-        return DriverEnd::FailedQuietly;
+        return Forgetting::Declined;
     }
-    return catalog.DeleteRegistration(index) ? DriverEnd::Removed : DriverEnd::Failed;
+    return catalog.DeleteRegistration(index) ? Forgetting::Forgotten : Forgetting::NotForgotten;
 }
 }  // namespace
 
@@ -109,9 +134,10 @@ void ManagerDialog::OnRemove() {
 
     RemovalPass pass(*this);
     RemovalLogs logs(m_installer, m_logFiles);
-    ProgressDialog progress(GetWindowSystem());
+    ProgressDialog progress(GetWindowSystem(), [this] { m_installer.RequestCancel(); });
     // Without a window the pass still runs; it just shows no progress.
     progress.Create(this);
+    ActionDisplay actions(m_installer, progress);
     if (progress.GetWindow()) {
         // The bar's bounds are 16-bit: a count beyond that wraps, as the control would.
         progress.GetProgressCtrl().SetRange(
@@ -120,24 +146,42 @@ void ManagerDialog::OnRemove() {
         PaintProgress(progress);
     }
 
+    // Stopped: a removal was cancelled, or selected lines were left untried.
+    bool stopped = false;
+    int selectedPosition = 0;
     for (int line = 0; line < lineCount; ++line) {
         if (m_driverList.GetSel(line) <= 0) continue;
+        ++selectedPosition;
+        if (progress.StopRequested()) {
+            stopped = true;
+            break;
+        }
 
         // A line that names no record of this catalog is passed over, never handed to it; it
         // still advances the bar, so the bar ends full.
         const LongParam lineData = m_driverList.GetItemData(line);
         if (HoldsIndex(lineData)) {
             const int index = static_cast<int>(lineData);
+            progress.ShowDriver(m_catalog->GetField(DriverField::Name, index), selectedPosition,
+                                selectedCount);
             logs.Begin(m_catalog->GetField(DriverField::ProductCode, index));
             const unsigned result = m_catalog->UninstallWithResult(index);
-            const RemovalOutcome outcome = OutcomeOfRemoval(result);
-            const DriverEnd end = outcome == RemovalOutcome::Failed
-                                      ? ForgetIfGone(pass, *m_catalog, m_installer, index, result)
-                                      : DriverEnd::Removed;
-            // A forgotten driver counts as removed, so its log is not kept either.
-            logs.End(end == DriverEnd::Removed ? RemovalOutcome::Removed : RemovalOutcome::Failed);
-            if (end != DriverEnd::Removed) {
-                if (end == DriverEnd::Failed) {
+            RemovalOutcome outcome = OutcomeOfRemoval(result, m_installer.CancelRequested());
+            progress.ShowAction("");
+            const Forgetting forgetting =
+                outcome == RemovalOutcome::Failed
+                    ? ForgetIfGone(pass, *m_catalog, m_installer, index, result)
+                    : Forgetting::NotForgotten;
+            // A forgotten driver goes as a removed one does, and keeps no log.
+            if (forgetting == Forgetting::Forgotten) outcome = RemovalOutcome::Removed;
+            logs.End(outcome);
+            if (outcome == RemovalOutcome::Cancelled) {
+                // The installer rolled it back: not a failure, and its line stays selected.
+                stopped = true;
+                break;
+            }
+            if (outcome == RemovalOutcome::Failed) {
+                if (forgetting != Forgetting::Declined) {
                     std::string text = kFailureBefore;
                     text += m_catalog->GetField(DriverField::Name, index);
                     text += kFailureAfter;
@@ -163,7 +207,9 @@ void ManagerDialog::OnRemove() {
     pass.EndInput();
     progress.DestroyWindow();
 
-    if (failureCount == 0) {
+    if (stopped) {
+        MessageBox(kStopped, nullptr, kMbOk | kMbIconInformation);
+    } else if (failureCount == 0) {
         MessageBox(kAllRemoved, nullptr, kMbOk);
     } else {
         MessageBox(kSomeNotRemoved, nullptr, kFailureStyle);

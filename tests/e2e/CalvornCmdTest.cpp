@@ -8,6 +8,7 @@
 
 #include "CalvornCmdProcess.h"
 #include "CalvornTest.h"
+#include "Polling.h"
 #include "SampleDrivers.h"
 
 namespace {
@@ -53,8 +54,9 @@ class CalvornCmdTest : public testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(RestoreSampleDrivers(), ""); }
 
-    CalvornCmdRun Run(const std::string& arguments) {
-        CalvornCmdRun run = RunCalvornCmd(arguments);
+    CalvornCmdRun Run(const std::string& arguments,
+                      const std::function<void()>& whileRunning = nullptr) {
+        CalvornCmdRun run = RunCalvornCmd(arguments, whileRunning);
         EXPECT_TRUE(run.ended) << arguments;
         return run;
     }
@@ -135,6 +137,31 @@ TEST_F(CalvornCmdTest, AProductThatIsNotInstalledEndsWith1603) {
     EXPECT_NE(run.output.find(": failed, Windows Installer result 1605"), std::string::npos)
         << run.output;
     EXPECT_NE(run.output.find("prune"), std::string::npos) << run.output;
+    EXPECT_NE(run.error, "");
+    ExpectInstalledAllBut({});
+}
+
+TEST_F(CalvornCmdTest, CtrlCStopsTheRunAfterTheDriverUnderWayAndEndsWith1602) {
+    const OwnPackage slow("slow-removal", CALVORN_SLOW_PRODUCT, CALVORN_SLOW_NAME);
+    ASSERT_EQ(slow.Install(), "");
+    const int installedFiles = slow.InstalledFiles();
+    bool pressed = false;
+    const CalvornCmdRun run = Run(
+        std::string("remove --product ") + CALVORN_SLOW_PRODUCT + " --product " +
+            product::kKestrelSupply + " --yes",
+        [&] {
+            // Once the installer is deleting the slow package's files.
+            if (WaitUntil([&] { return slow.InstalledFiles() < installedFiles; })) {
+                pressed = PressCtrlCInCalvornCmd();
+            }
+        });
+    ASSERT_TRUE(pressed) << run.output;
+    EXPECT_EQ(run.exitCode, 1602u) << run.error;
+    // Wine's installer ignores the cancel and finishes the removal under way: Windows Installer
+    // rolls it back and the line says "cancelled".
+    EXPECT_EQ(run.output, slow.Name() + " " + CALVORN_SLOW_PRODUCT + ": removed\n" +
+                              "Kestrel KP2200 DC Supply " + product::kKestrelSupply +
+                              ": not tried\n");
     EXPECT_NE(run.error, "");
     ExpectInstalledAllBut({});
 }

@@ -74,6 +74,10 @@ public:
         return 1605;
     }
     void WaitBeforeRetry(unsigned) override {}
+    void WatchActions(InstallerActions*) override {}
+    void RequestCancel() override {}
+    bool CancelRequested() override { return false; }
+    void ClearCancelRequest() override {}
     void Reset() {
         calls.clear();
         m_turns.clear();

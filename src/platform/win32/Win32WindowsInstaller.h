@@ -30,6 +30,10 @@ public:
     unsigned GetProductInfo(const char* productCode, const char* property, char* value,
                             std::uint32_t* valueLength) override;
     void WaitBeforeRetry(unsigned milliseconds) override;
+    void WatchActions(InstallerActions* watcher) override;
+    void RequestCancel() override;
+    bool CancelRequested() override;
+    void ClearCancelRequest() override;
 
 private:
     struct Library;
