@@ -10,6 +10,7 @@
 #include "cmd/ExitCodes.h"
 #include "cmd/ListedDriver.h"
 #include "installer/InstallerBinding.h"
+#include "installer/RemovalLogs.h"
 
 namespace {
 
@@ -69,7 +70,7 @@ std::string DriverLine(const DriverRecord& text, const std::string& result) {
     return std::string(text.GetName()) + " " + text.GetProductCode() + ": " + result + "\n";
 }
 
-std::string ResultText(unsigned installerResult) {
+std::string ResultText(unsigned installerResult, const std::string& keptLog) {
     switch (OutcomeOfRemoval(installerResult)) {
         case RemovalOutcome::Removed:
             return "removed";
@@ -78,7 +79,35 @@ std::string ResultText(unsigned installerResult) {
         case RemovalOutcome::Failed:
             break;
     }
-    return "failed, Windows Installer result " + std::to_string(installerResult);
+    std::string text = "failed, Windows Installer result " + std::to_string(installerResult);
+    if (!keptLog.empty()) text += ", log " + keptLog;
+    return text;
+}
+
+// Said once when the logs' folder is refused: the removals still run, without logs.
+std::string LogsNotKeptText(const RemovalLogs& logs) {
+    const std::string& folder = logs.Folder();
+    std::string why;
+    switch (logs.Refusal()) {
+        case LogFolderRefusal::None:
+            return {};
+        case LogFolderRefusal::NoTemporaryFolder:
+            why = "there is no temporary folder";
+            break;
+        case LogFolderRefusal::Missing:
+            why = folder + " cannot be created";
+            break;
+        case LogFolderRefusal::NotAFolder:
+            why = folder + " is not a folder";
+            break;
+        case LogFolderRefusal::Redirection:
+            why = folder + " is a junction, symbolic link or mount point";
+            break;
+        case LogFolderRefusal::NotOpened:
+            why = folder + " cannot be opened";
+            break;
+    }
+    return "CalvornCmd: installer logs are not kept: " + why + ".\n";
 }
 
 std::string ErrorText(int exitCode) {
@@ -114,13 +143,17 @@ int RunRemove(const CommandOptions& options, DriverCatalog& catalog, WindowsInst
     }
 
     SetInstallerUiMode(installer, InstallerUiMode::Silent, nullptr);
+    RemovalLogs logs(installer, &system.InstallerLogFiles(), options.logDir);
     std::vector<unsigned> results;
     for (const SelectedDriver& driver : drivers) {
-        const unsigned result =
-            RemoveProductWithResult(installer, catalog.RecordAt(driver.index).GetProductCode());
+        const char* productCode = catalog.RecordAt(driver.index).GetProductCode();
+        logs.Begin(productCode);
+        const unsigned result = RemoveProductWithResult(installer, productCode);
+        const std::string log = logs.End(OutcomeOfRemoval(result));
         results.push_back(result);
-        system.WriteOutput(DriverLine(driver.text, ResultText(result)));
+        system.WriteOutput(DriverLine(driver.text, ResultText(result, log)));
     }
+    if (logs.Refusal() != LogFolderRefusal::None) system.WriteError(LogsNotKeptText(logs));
     const int exitCode = ExitCodeOfRemovals(results);
     if (exitCode != kExitSuccess) system.WriteError(ErrorText(exitCode));
     return exitCode;

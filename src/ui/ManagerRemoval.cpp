@@ -1,6 +1,7 @@
 #include <string>
 
 #include "catalog/DriverCatalog.h"
+#include "installer/LogFiles.h"
 #include "installer/RemovalLogs.h"
 #include "res/resource.h"
 #include "ui/ManagerDialog.h"
@@ -136,7 +137,8 @@ void ManagerDialog::OnRemove() {
         MessageBox(kSomeNotRemoved, nullptr, kFailureStyle);
     }
     if (!logs.KeptFolder().empty()) {
-        const std::string text = kLogsBefore + logs.KeptFolder() + kLogsAfter;
+        const std::string text =
+            kLogsBefore + m_logFiles->InCodePage(logs.KeptFolder()) + kLogsAfter;
         MessageBox(text.c_str(), nullptr, kMbOk | kMbIconInformation);
     }
     if (restartRequired) MessageBox(kRestartNeeded, nullptr, kMbOk | kMbIconInformation);

@@ -1,10 +1,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "FakeInstaller.h"
 #include "FakeLogFiles.h"
+#include "installer/LogFolder.h"
 #include "installer/RemovalLogs.h"
 
 namespace {
@@ -38,6 +40,85 @@ TEST(RemovalLogFileName, NamesOnlyProductCodesAndNothingElseFromTheRegistry) {
     EXPECT_EQ(RemovalLogs::FileName(kStamp, "", 3), "20261209-143005-driver-3.log");
 }
 
+TEST(LogFolderChoice, TakesTheTemporaryFolderOnlyAdministratorsCanChangeWhereThereIsOne) {
+    const std::optional<std::string> lacking;
+    const char kUserTemp[] = "C:\\Users\\ana\\AppData\\Local\\Temp\\";
+    const char kSystemTemp[] = "C:\\Windows\\SystemTemp\\";
+    const char kWindowsTemp[] = "C:\\Windows\\Temp\\";
+    const struct {
+        const char* name;
+        std::optional<std::string> tempPath2;  // as Windows gives it to this user
+        std::string tempPath;
+        const char* named;
+        std::string folder;
+        bool restricted;
+    } cases[] = {
+        {"User", kUserTemp, kUserTemp, "", kUserTemp + std::string("Calvorn"), true},
+        {"UserWithoutTempPath2", lacking, kUserTemp, "", kUserTemp + std::string("Calvorn"), true},
+        {"System", kSystemTemp, kWindowsTemp, "", "C:\\Windows\\SystemTemp\\Calvorn", true},
+        {"SystemWithoutTempPath2", lacking, kWindowsTemp, "", "C:\\Windows\\Temp\\Calvorn", true},
+        {"TempPath2FailsNoFallBack", "", kWindowsTemp, "", "", false},
+        {"NoTemporaryFolder", lacking, "", "", "", false},
+        {"ShareNamedBySystem", kSystemTemp, kWindowsTemp, "\\\\lab\\logs\\PC01",
+         "\\\\lab\\logs\\PC01", false},
+        {"RelativeFolderNamed", lacking, kUserTemp, "logs", "C:\\Work\\logs", false},
+        {"NamedWithoutTemporaryFolder", "", "", "D:\\Logs\\", "D:\\Logs\\", false},
+    };
+    for (const auto& c : cases) {
+        FakeLogFiles files;
+        files.tempPath2 = c.tempPath2;
+        files.tempPath = c.tempPath;
+        const LogFolderChoice choice = ChooseLogFolder(files, c.named);
+        EXPECT_EQ(choice.path, c.folder) << c.name;
+        EXPECT_EQ(choice.restricted, c.restricted) << c.name;
+    }
+    EXPECT_EQ(PathInFolder("D:\\Logs\\", "a.log"), "D:\\Logs\\a.log");
+}
+
+TEST(LogFolderAcceptance, OnlyAFolderItselfHeldOpenGetsLogs) {
+    using Refusal = LogFolderRefusal;
+    const FileKind folder{true, false};
+    const FileKind link{true, true};
+    const FileKind file{false, false};
+    const struct {
+        const char* name;
+        bool present;
+        FileKind kind;
+        std::optional<FileKind> onHandle;
+        bool opens;
+        Refusal refusal;
+    } cases[] = {
+        {"MadeWhereMissing", false, folder, folder, true, Refusal::None},
+        {"ExistingFolder", true, folder, folder, true, Refusal::None},
+        {"HandleTellsNothing", true, folder, std::nullopt, true, Refusal::None},
+        {"JunctionOrLink", true, link, link, true, Refusal::Redirection},
+        {"LinkPutInPlaceAfterTheLook", true, folder, link, true, Refusal::Redirection},
+        {"File", true, file, file, true, Refusal::NotAFolder},
+        {"CannotBeOpened", true, folder, folder, false, Refusal::NotOpened},
+        {"CannotBeMade", false, folder, folder, true, Refusal::Missing},
+    };
+    for (const auto& c : cases) {
+        FakeInstaller installer;
+        FakeLogFiles files;
+        files.refuseFolder = c.refusal == Refusal::Missing;
+        if (c.present) files.folders[FakeLogFiles::kFolder] = {c.kind, c.onHandle, c.opens, false};
+        {
+            RemovalLogs logs(installer, &files);
+            logs.Begin(kCode);
+            EXPECT_EQ(logs.End(RemovalOutcome::Failed),
+                      c.refusal == Refusal::None ? kLogOfCode : "")
+                << c.name;
+            EXPECT_EQ(logs.Refusal(), c.refusal) << c.name;
+        }
+        EXPECT_EQ(files.files.size(), c.refusal == Refusal::None ? 1u : 0u) << c.name;
+        EXPECT_THAT(files.held, IsEmpty()) << c.name;
+        // Only a folder this program made gets the DACL it chose.
+        if (c.refusal == Refusal::None) {
+            EXPECT_EQ(files.folders[FakeLogFiles::kFolder].restricted, !c.present) << c.name;
+        }
+    }
+}
+
 class RemovalLogsTest : public testing::Test {
 protected:
     FakeInstaller m_installer;
@@ -50,12 +131,15 @@ TEST_F(RemovalLogsTest, KeepsTheVerboseLogOfAFailureOnly) {
          {RemovalOutcome::Removed, RemovalOutcome::RemovedRestartRequired}) {
         logs.Begin(kCode);
         EXPECT_THAT(m_files.files, ElementsAre(kLogOfCode));
-        logs.End(outcome);
+        EXPECT_EQ(logs.End(outcome), "");
         EXPECT_THAT(m_files.files, IsEmpty());
         EXPECT_EQ(logs.KeptFolder(), "");
     }
     logs.Begin(kCode);
-    logs.End(RemovalOutcome::Failed);
+    // While the installer writes, neither the log nor its folder can be swapped.
+    EXPECT_THAT(m_files.held, UnorderedElementsAre(FakeLogFiles::kFolder, kLogOfCode));
+    EXPECT_EQ(logs.End(RemovalOutcome::Failed), kLogOfCode);
+    EXPECT_THAT(m_files.held, ElementsAre(FakeLogFiles::kFolder));
     EXPECT_THAT(m_files.files, ElementsAre(kLogOfCode));
     EXPECT_EQ(logs.KeptFolder(), FakeLogFiles::kFolder);
 
@@ -69,7 +153,7 @@ TEST_F(RemovalLogsTest, KeepsTheVerboseLogOfAFailureOnly) {
 }
 
 TEST_F(RemovalLogsTest, NeverOverwritesAFile) {
-    m_files.folderExists = true;
+    m_files.folders[FakeLogFiles::kFolder] = {};
     m_files.files.insert(kLogOfCode);
     RemovalLogs logs(m_installer, &m_files);
     logs.Begin(kCode);
