@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <functional>
+#include <iostream>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -7,6 +10,7 @@
 
 #include "CalvornCmdProcess.h"
 #include "CalvornTest.h"
+#include "Polling.h"
 #include "SampleDrivers.h"
 
 namespace {
@@ -46,6 +50,52 @@ std::map<std::string, nlohmann::json> RegisteredDrivers() {
     }
     return drivers;
 }
+
+// The log that the result line of `productCode` names; empty when it names none.
+std::string LogNamedFor(const std::string& output, const std::string& productCode) {
+    const std::size_t line = output.find(productCode + ": ");
+    if (line == std::string::npos) return {};
+    const std::string text = output.substr(line, output.find('\n', line) - line);
+    const std::size_t log = text.find(", log ");
+    return log == std::string::npos ? std::string() : text.substr(log + 6);
+}
+
+// Runs a program of the Unix host, which Wine starts for a Windows program, until `done` holds:
+// Wine hands out no handle to wait on.
+bool RunOnHost(const char* program, std::string commandLine, const std::function<bool()>& done) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(WindowsPath(program).c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
+                        nullptr, nullptr, &startup, &process)) {
+        return false;
+    }
+    if (process.hThread) CloseHandle(process.hThread);
+    if (process.hProcess) CloseHandle(process.hProcess);
+    return WaitUntil(done);
+}
+
+// The temporary folder of the programs this process starts, for as long as it lives.
+class TemporaryFolderScope {
+public:
+    explicit TemporaryFolderScope(const std::string& folder) {
+        char previous[MAX_PATH];
+        const DWORD length = GetEnvironmentVariableA("TMP", previous, MAX_PATH);
+        m_had = length > 0 && length < MAX_PATH;
+        if (m_had) m_previous = previous;
+        SetEnvironmentVariableA("TMP", folder.c_str());
+    }
+    ~TemporaryFolderScope() {
+        SetEnvironmentVariableA("TMP", m_had ? m_previous.c_str() : nullptr);
+    }
+
+    TemporaryFolderScope(const TemporaryFolderScope&) = delete;
+    TemporaryFolderScope& operator=(const TemporaryFolderScope&) = delete;
+
+private:
+    bool m_had = false;
+    std::string m_previous;
+};
 
 // Every test starts from the sample drivers as defined; no window is started.
 class CalvornCmdTest : public testing::Test {
@@ -120,6 +170,70 @@ TEST_F(CalvornCmdTest, DryRunAndAMissingYesRemoveNothing) {
     EXPECT_EQ(withoutYes.output, "");
     EXPECT_NE(withoutYes.error, "");
     ExpectInstalledAllBut({});
+}
+
+TEST_F(CalvornCmdTest, KeepsAFailedRemovalsLogInTheFolderNamedOrByDefaultButNeverThroughALink) {
+    const OwnPackage failing("failing-removal", CALVORN_FAILING_PRODUCT, CALVORN_FAILING_NAME);
+    ASSERT_EQ(failing.Install(), "");
+    const std::string code = failing.ProductCode();
+    const std::string prefix = std::getenv("WINEPREFIX");
+
+    // A file server's share, as Wine maps \\server\share: a folder of the prefix.
+    for (const char* folder :
+         {"/dosdevices/unc", "/dosdevices/unc/labserver", "/dosdevices/unc/labserver/logs"}) {
+        CreateDirectoryA(WindowsPath(prefix + folder).c_str(), nullptr);
+    }
+    const std::string share = "\\\\labserver\\logs\\STATION01";
+    const CalvornCmdRun named = Run("remove --product " + code + " --product " +
+                                    product::kAltheonDmmC + " --yes --log-dir " + share);
+    EXPECT_EQ(named.exitCode, 1603u) << named.error;
+    const std::set<std::string> shared = FilesIn(share);
+    ASSERT_EQ(shared.size(), 1u) << named.output;
+    EXPECT_EQ(LogNamedFor(named.output, code), share + "\\" + *shared.begin());
+    EXPECT_NE(named.output.find(std::string(product::kAltheonDmmC) + ": removed\n"),
+              std::string::npos)
+        << named.output;
+    ExpectInstalledAllBut({product::kAltheonDmmC});
+
+    char temporary[MAX_PATH];
+    ASSERT_NE(GetTempPathA(MAX_PATH, temporary), 0u);
+    const std::string folder = std::string(temporary) + "Calvorn";
+    const CalvornCmdRun byDefault = Run("remove --product " + code + " --yes");
+    const std::string log = LogNamedFor(byDefault.output, code);
+    std::cout << "default folder " << folder << ", log " << log << "\n";
+    EXPECT_EQ(log.rfind(folder + "\\", 0), 0u) << byDefault.output;
+    EXPECT_EQ(FilesIn(folder).count(log.substr(folder.size() + 1)), 1u);
+    EXPECT_EQ(byDefault.error, "CalvornCmd: some drivers could not be removed.\n");
+
+    // Under Wine a Unix symbolic link shows as a reparse point.
+    const std::string linkedTemp = "C:\\calvorn-linked-temp";
+    const std::string target = "C:\\calvorn-link-target";
+    const std::string link = linkedTemp + "\\Calvorn";
+    CreateDirectoryA(linkedTemp.c_str(), nullptr);
+    CreateDirectoryA(target.c_str(), nullptr);
+    const auto linkIs = [&](bool there) {
+        return [&, there] {
+            return (GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES) == there;
+        };
+    };
+    const std::string hostLink = prefix + "/drive_c/calvorn-linked-temp/Calvorn";
+    ASSERT_TRUE(RunOnHost("/bin/ln", "ln -s " + prefix + "/drive_c/calvorn-link-target " + hostLink,
+                          linkIs(true)));
+    EXPECT_NE(GetFileAttributesA(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
+    CalvornCmdRun linked;
+    {
+        const TemporaryFolderScope temporaryFolder(linkedTemp);
+        linked = Run("remove --product " + code + " --yes");
+    }
+    EXPECT_TRUE(RunOnHost("/bin/rm", "rm " + hostLink, linkIs(false)));
+    EXPECT_EQ(linked.exitCode, 1603u);
+    EXPECT_EQ(LogNamedFor(linked.output, code), "") << linked.output;
+    EXPECT_EQ(linked.error, "CalvornCmd: installer logs are not kept: " + link +
+                                " is a junction, symbolic link or mount point.\nCalvornCmd: some "
+                                "drivers could not be removed.\n");
+    EXPECT_TRUE(FilesIn(target).empty());
+    RemoveDirectoryA(target.c_str());
+    RemoveDirectoryA(linkedTemp.c_str());
 }
 
 }  // namespace

@@ -133,9 +133,10 @@ std::unique_ptr<HeldFile> Win32LogFiles::HoldFolder(const std::string& path) {
 }
 
 std::unique_ptr<HeldFile> Win32LogFiles::CreateNewFile(const std::string& path) {
-    // Read access keeps the sharing in force, as for the folder; the installer opens the file
-    // again by name to write to it.
-    return Held(CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ,
+    // Data access keeps the sharing in force, as for the folder. Append rather than read: the
+    // installer opens the file again by name to write to it, sharing write access only (its
+    // client and service processes write one log), and Wine's shares nothing else.
+    return Held(CreateFileW(WideFromUtf8(path).c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES,
                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
 }
