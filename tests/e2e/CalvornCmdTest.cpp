@@ -63,39 +63,12 @@ std::string LogNamedFor(const std::string& output, const std::string& productCod
 // Runs a program of the Unix host, which Wine starts for a Windows program, until `done` holds:
 // Wine hands out no handle to wait on.
 bool RunOnHost(const char* program, std::string commandLine, const std::function<bool()>& done) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
+    STARTUPINFOA startup = {sizeof startup};
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(WindowsPath(program).c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
-                        nullptr, nullptr, &startup, &process)) {
-        return false;
-    }
-    if (process.hThread) CloseHandle(process.hThread);
-    if (process.hProcess) CloseHandle(process.hProcess);
-    return WaitUntil(done);
+    return CreateProcessA(WindowsPath(program).c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
+                          nullptr, nullptr, &startup, &process) &&
+           WaitUntil(done);
 }
-
-// The temporary folder of the programs this process starts, for as long as it lives.
-class TemporaryFolderScope {
-public:
-    explicit TemporaryFolderScope(const std::string& folder) {
-        char previous[MAX_PATH];
-        const DWORD length = GetEnvironmentVariableA("TMP", previous, MAX_PATH);
-        m_had = length > 0 && length < MAX_PATH;
-        if (m_had) m_previous = previous;
-        SetEnvironmentVariableA("TMP", folder.c_str());
-    }
-    ~TemporaryFolderScope() {
-        SetEnvironmentVariableA("TMP", m_had ? m_previous.c_str() : nullptr);
-    }
-
-    TemporaryFolderScope(const TemporaryFolderScope&) = delete;
-    TemporaryFolderScope& operator=(const TemporaryFolderScope&) = delete;
-
-private:
-    bool m_had = false;
-    std::string m_previous;
-};
 
 // Every test starts from the sample drivers as defined; no window is started.
 class CalvornCmdTest : public testing::Test {
@@ -159,7 +132,8 @@ TEST_F(CalvornCmdTest, AProductThatIsNotInstalledEndsWith1603) {
 
 TEST_F(CalvornCmdTest, DryRunAndAMissingYesRemoveNothing) {
     const std::string selection = std::string("remove --manufacturer \"") + kAltheon + "\"";
-    const CalvornCmdRun dryRun = Run(selection + " --dry-run");
+    const CalvornCmdRun dryRun = Run(selection + " --dry-run --log-dir C:\\calvorn-dry-run");
+    EXPECT_EQ(GetFileAttributesA("C:\\calvorn-dry-run"), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(dryRun.exitCode, 0u) << dryRun.error;
     EXPECT_EQ(dryRun.output, std::string("Altheon AT3440 DMM ") + product::kAltheonDmmC +
                                  ": would be removed\nAltheon AT3440 DMM " +
@@ -190,9 +164,6 @@ TEST_F(CalvornCmdTest, KeepsAFailedRemovalsLogInTheFolderNamedOrByDefaultButNeve
     const std::set<std::string> shared = FilesIn(share);
     ASSERT_EQ(shared.size(), 1u) << named.output;
     EXPECT_EQ(LogNamedFor(named.output, code), share + "\\" + *shared.begin());
-    EXPECT_NE(named.output.find(std::string(product::kAltheonDmmC) + ": removed\n"),
-              std::string::npos)
-        << named.output;
     ExpectInstalledAllBut({product::kAltheonDmmC});
 
     char temporary[MAX_PATH];
@@ -201,39 +172,33 @@ TEST_F(CalvornCmdTest, KeepsAFailedRemovalsLogInTheFolderNamedOrByDefaultButNeve
     const CalvornCmdRun byDefault = Run("remove --product " + code + " --yes");
     const std::string log = LogNamedFor(byDefault.output, code);
     std::cout << "default folder " << folder << ", log " << log << "\n";
-    EXPECT_EQ(log.rfind(folder + "\\", 0), 0u) << byDefault.output;
+    ASSERT_EQ(log.rfind(folder + "\\", 0), 0u) << byDefault.output;
     EXPECT_EQ(FilesIn(folder).count(log.substr(folder.size() + 1)), 1u);
-    EXPECT_EQ(byDefault.error, "CalvornCmd: some drivers could not be removed.\n");
 
-    // Under Wine a Unix symbolic link shows as a reparse point.
-    const std::string linkedTemp = "C:\\calvorn-linked-temp";
+    // Under Wine a Unix symbolic link shows as a reparse point. TMP names the default folder's
+    // parent.
+    const std::string link = "C:\\calvorn-linked-temp\\Calvorn";
     const std::string target = "C:\\calvorn-link-target";
-    const std::string link = linkedTemp + "\\Calvorn";
-    CreateDirectoryA(linkedTemp.c_str(), nullptr);
+    CreateDirectoryA("C:\\calvorn-linked-temp", nullptr);
     CreateDirectoryA(target.c_str(), nullptr);
-    const auto linkIs = [&](bool there) {
-        return [&, there] {
-            return (GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES) == there;
-        };
-    };
     const std::string hostLink = prefix + "/drive_c/calvorn-linked-temp/Calvorn";
-    ASSERT_TRUE(RunOnHost("/bin/ln", "ln -s " + prefix + "/drive_c/calvorn-link-target " + hostLink,
-                          linkIs(true)));
-    EXPECT_NE(GetFileAttributesA(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
-    CalvornCmdRun linked;
-    {
-        const TemporaryFolderScope temporaryFolder(linkedTemp);
-        linked = Run("remove --product " + code + " --yes");
-    }
-    EXPECT_TRUE(RunOnHost("/bin/rm", "rm " + hostLink, linkIs(false)));
-    EXPECT_EQ(linked.exitCode, 1603u);
+    ASSERT_TRUE(
+        RunOnHost("/bin/ln", "ln -s " + prefix + "/drive_c/calvorn-link-target " + hostLink, [&] {
+            return GetFileAttributesA(link.c_str()) ==
+                   (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT);
+        }));
+    const std::string temporaryFolder = temporary;
+    SetEnvironmentVariableA("TMP", "C:\\calvorn-linked-temp");
+    const CalvornCmdRun linked = Run("remove --product " + code + " --yes");
+    SetEnvironmentVariableA("TMP", temporaryFolder.c_str());
+    EXPECT_TRUE(RunOnHost("/bin/rm", "rm " + hostLink, [&] {
+        return GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES;
+    }));
     EXPECT_EQ(LogNamedFor(linked.output, code), "") << linked.output;
     EXPECT_EQ(linked.error, "CalvornCmd: installer logs are not kept: " + link +
                                 " is a junction, symbolic link or mount point.\nCalvornCmd: some "
                                 "drivers could not be removed.\n");
     EXPECT_TRUE(FilesIn(target).empty());
-    RemoveDirectoryA(target.c_str());
-    RemoveDirectoryA(linkedTemp.c_str());
 }
 
 }  // namespace

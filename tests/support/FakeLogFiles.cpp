@@ -30,10 +30,9 @@ std::string FakeLogFiles::FullPath(const std::string& path) {
     return absolute ? path : "C:\\Work\\" + path;
 }
 
-bool FakeLogFiles::CreateFolder(const std::string& path, bool restricted) {
+bool FakeLogFiles::CreateFolder(const std::string& path, bool) {
     if (refuseFolder || folders.count(path) != 0) return false;
-    Entry& entry = folders[path];
-    entry.restricted = restricted;
+    folders[path] = {};
     return true;
 }
 
@@ -51,10 +50,7 @@ std::unique_ptr<HeldFile> FakeLogFiles::HoldFolder(const std::string& path) {
 
 std::unique_ptr<HeldFile> FakeLogFiles::CreateNewFile(const std::string& path) {
     const std::string folder = path.substr(0, path.rfind('\\'));
-    if (refuseFiles || (folders.count(folder) == 0 && folders.count(folder + "\\") == 0) ||
-        !files.insert(path).second) {
-        return nullptr;
-    }
+    if (refuseFiles || folders.count(folder) == 0 || !files.insert(path).second) return nullptr;
     return std::make_unique<FakeHeld>(held, path, FileKind{}, !installerWrites);
 }
 

@@ -21,7 +21,6 @@ public:
         FileKind kind{true, false};
         std::optional<FileKind> onHandle = FileKind{true, false};
         bool opens = true;
-        bool restricted = false;
     };
 
     std::optional<std::string> TempPath2() override { return tempPath2; }

@@ -109,47 +109,4 @@ TEST(RemoveExitCode, EachSelectedDriverGetsALineAndTheRunTheTablesCode) {
     EXPECT_EQ(installer.RequestedCodes(), (std::vector<std::string>{"{A}", "{B}", "{D}"}));
 }
 
-TEST(RemoveLogs, AFailedDriversLineNamesItsKeptLogAndARefusedFolderIsToldOnce) {
-    FakeRegistry registry;
-    registry.AddText(kDriversKeyPath, "{A}", "Alpha;IviDmm;C;Acme");
-    registry.AddText(kDriversKeyPath, "{B}", "Beta;IviScope;C;Acme");
-    registry.AddText(kDriversKeyPath, "{C}", "Gamma;IviDmm;C;Other");
-    FakeInstaller installer;
-    installer.SetResult("{A}", 1603);
-    installer.SetResult("{C}", 1605);
-    CommandOptions options;
-    options.command = CommandName::Remove;
-    options.selection.all = true;
-    options.yes = true;
-    options.logDir = "\\\\lab\\logs\\PC01";
-
-    RecordingSystem named(true);
-    EXPECT_EQ(RunCommand(options, registry, installer, named), kExitFailed);
-    const std::string folder = options.logDir + "\\" + FakeLogFiles::kTimestamp;
-    EXPECT_EQ(named.output, "Alpha {A}: failed, Windows Installer result 1603, log " + folder +
-                                "-driver.log\nBeta {B}: removed\nGamma {C}: failed, Windows "
-                                "Installer result 1605, log " +
-                                folder + "-driver-2.log\n");
-    EXPECT_EQ(named.logFiles.files.size(), 2u);
-    EXPECT_EQ(named.error, "CalvornCmd: some drivers could not be removed.\n");
-
-    RecordingSystem linked(true);
-    linked.logFiles.folders[FakeLogFiles::kFolder].kind = {true, true};
-    options.logDir.clear();
-    EXPECT_EQ(RunCommand(options, registry, installer, linked), kExitFailed);
-    EXPECT_EQ(linked.output,
-              "Alpha {A}: failed, Windows Installer result 1603\nBeta {B}: removed\nGamma {C}: "
-              "failed, Windows Installer result 1605\n");
-    EXPECT_EQ(linked.error,
-              "CalvornCmd: installer logs are not kept: C:\\Temp\\Calvorn is a junction, "
-              "symbolic link or mount point.\nCalvornCmd: some drivers could not be removed.\n");
-
-    RecordingSystem dryRun(false);
-    options.yes = false;
-    options.dryRun = true;
-    EXPECT_EQ(RunCommand(options, registry, installer, dryRun), kExitSuccess);
-    EXPECT_TRUE(dryRun.logFiles.folders.empty());
-    EXPECT_TRUE(dryRun.logFiles.files.empty());
-}
-
 }  // namespace
