@@ -95,9 +95,7 @@ int DriverCatalog::Filter(const DriverField& field, const std::string& text) {
     return Count();
 }
 
-bool DriverCatalog::Uninstall(int index) {
-    return UninstallWithOutcome(index) == RemovalOutcome::Failed;
-}
+bool DriverCatalog::Uninstall(int index) { return !WasRemoved(UninstallWithOutcome(index)); }
 
 RemovalOutcome DriverCatalog::UninstallWithOutcome(int index) {
     CheckIndex(index);

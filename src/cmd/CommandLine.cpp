@@ -13,7 +13,8 @@ const char kDescription[] =
     "Installer, silently and one by one.";
 const char kExitCodes[] =
     "Exit codes: 0 done (also when nothing matched), 3010 removed and a restart is needed,\n"
-    "1603 a removal failed, 1618 Windows Installer stayed busy (try again later),\n"
+    "1602 stopped by Ctrl+C (cancelled by the user), 1603 a removal failed,\n"
+    "1618 Windows Installer stayed busy (try again later),\n"
     "87 usage error, 5 remove without administrator rights.";
 const char kUsageHint[] = "Run 'CalvornCmd --help' for usage.";
 

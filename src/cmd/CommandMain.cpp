@@ -12,6 +12,7 @@
 #include "cmd/ExitCodes.h"
 #include "cmd/Win32Administrator.h"
 #include "cmd/Win32Console.h"
+#include "cmd/Win32ConsoleCancel.h"
 #include "platform/win32/LibrarySearchHardening.h"
 #include "platform/win32/Win32LogFiles.h"
 #include "platform/win32/Win32Registry.h"
@@ -22,6 +23,7 @@ namespace {
 
 static_assert(kExitAccessDenied == ERROR_ACCESS_DENIED);
 static_assert(kExitUsage == ERROR_INVALID_PARAMETER);
+static_assert(kExitCancelled == ERROR_INSTALL_USEREXIT);
 static_assert(kExitFailed == ERROR_INSTALL_FAILURE);
 static_assert(kExitInstallerBusy == ERROR_INSTALL_ALREADY_RUNNING);
 static_assert(kExitRestartRequired == ERROR_SUCCESS_REBOOT_REQUIRED);
@@ -63,6 +65,7 @@ int Run(int count, wchar_t** arguments, CommandSystem& system) {
     }
     Win32Registry registry;
     Win32WindowsInstaller installer;
+    ConsoleCancel cancel(installer);
     return RunCommand(parsed.options, registry, installer, system);
 }
 

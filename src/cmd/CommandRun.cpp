@@ -11,6 +11,7 @@
 #include "cmd/ListedDriver.h"
 #include "installer/InstallerBinding.h"
 #include "installer/RemovalLogs.h"
+#include "installer/WindowsInstaller.h"
 
 namespace {
 
@@ -70,12 +71,15 @@ std::string DriverLine(const DriverRecord& text, const std::string& result) {
     return std::string(text.GetName()) + " " + text.GetProductCode() + ": " + result + "\n";
 }
 
-std::string ResultText(unsigned installerResult, const std::string& keptLog) {
-    switch (OutcomeOfRemoval(installerResult)) {
+std::string ResultText(unsigned installerResult, RemovalOutcome outcome,
+                       const std::string& keptLog) {
+    switch (outcome) {
         case RemovalOutcome::Removed:
             return "removed";
         case RemovalOutcome::RemovedRestartRequired:
             return "removed, restart needed";
+        case RemovalOutcome::Cancelled:
+            return "cancelled";
         case RemovalOutcome::Failed:
             break;
     }
@@ -112,6 +116,8 @@ std::string LogsNotKeptText(const RemovalLogs& logs) {
 
 std::string ErrorText(int exitCode) {
     switch (exitCode) {
+        case kExitCancelled:
+            return "CalvornCmd: the removal was stopped.\n";
         case kExitRestartRequired:
             return "CalvornCmd: restart the computer to finish removing the drivers.\n";
         case kExitInstallerBusy:
@@ -145,16 +151,25 @@ int RunRemove(const CommandOptions& options, DriverCatalog& catalog, WindowsInst
     SetInstallerUiMode(installer, InstallerUiMode::Silent, nullptr);
     RemovalLogs logs(installer, &system.InstallerLogFiles(), options.logDir);
     std::vector<unsigned> results;
+    bool stopped = false;
     for (const SelectedDriver& driver : drivers) {
+        // Once the user stops the run, no further driver is touched.
+        if (stopped || installer.CancelRequested()) {
+            stopped = true;
+            system.WriteOutput(DriverLine(driver.text, "not tried"));
+            continue;
+        }
         const char* productCode = catalog.RecordAt(driver.index).GetProductCode();
         logs.Begin(productCode);
         const unsigned result = RemoveProductWithResult(installer, productCode);
-        const std::string log = logs.End(OutcomeOfRemoval(result));
+        const RemovalOutcome outcome = OutcomeOfRemoval(result, installer.CancelRequested());
+        const std::string log = logs.End(outcome);
+        stopped = outcome == RemovalOutcome::Cancelled;
         results.push_back(result);
-        system.WriteOutput(DriverLine(driver.text, ResultText(result, log)));
+        system.WriteOutput(DriverLine(driver.text, ResultText(result, outcome, log)));
     }
     if (logs.Refusal() != LogFolderRefusal::None) system.WriteError(LogsNotKeptText(logs));
-    const int exitCode = ExitCodeOfRemovals(results);
+    const int exitCode = ExitCodeOfRemovals(results, stopped);
     if (exitCode != kExitSuccess) system.WriteError(ErrorText(exitCode));
     return exitCode;
 }

@@ -2,7 +2,8 @@
 
 #include "installer/InstallerBinding.h"
 
-int ExitCodeOfRemovals(const std::vector<unsigned>& installerResults) {
+int ExitCodeOfRemovals(const std::vector<unsigned>& installerResults, bool stopped) {
+    if (stopped) return kExitCancelled;
     bool restartRequired = false;
     bool busy = false;
     bool failed = false;
@@ -14,6 +15,7 @@ int ExitCodeOfRemovals(const std::vector<unsigned>& installerResults) {
                 restartRequired = true;
                 break;
             case RemovalOutcome::Failed:
+            case RemovalOutcome::Cancelled:
                 (result == kInstallerBusy ? busy : failed) = true;
                 break;
         }

@@ -19,6 +19,7 @@ struct ClientRect {
 
 // Window messages.
 constexpr unsigned kWmSetRedraw = 0x000B;
+constexpr unsigned kWmSetText = 0x000C;
 constexpr unsigned kWmClose = 0x0010;
 constexpr unsigned kWmQueryEndSession = 0x0011;
 constexpr unsigned kWmPaint = 0x000F;
@@ -46,6 +47,7 @@ constexpr unsigned kMbYesNo = 0x04;
 constexpr unsigned kMbIconError = 0x10;
 constexpr unsigned kMbIconQuestion = 0x20;
 constexpr unsigned kMbIconInformation = 0x40;
+constexpr unsigned kMbDefButton2 = 0x100;
 
 // WM_SETICON sizes, system metrics, virtual keys.
 constexpr WordParam kIconSmall = 0;

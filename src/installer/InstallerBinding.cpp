@@ -54,19 +54,22 @@ unsigned RemoveProductWithResult(WindowsInstaller& installer, const std::string&
     unsigned result = kInstallerBusy;
     for (int attempt = 0; result == kInstallerBusy && attempt <= kBusyRetries; ++attempt) {
         if (attempt > 0) installer.WaitBeforeRetry(kBusyRetryMilliseconds);
+        if (attempt > 0 && installer.CancelRequested()) return kInstallerUserExit;
         result = installer.ConfigureProduct(productCode.c_str(), kInstallLevelDefault,
                                             kInstallStateAbsent, kRemoveCommandLine);
     }
     return result;
 }
 
-RemovalOutcome OutcomeOfRemoval(unsigned installerResult) {
+RemovalOutcome OutcomeOfRemoval(unsigned installerResult, bool cancelRequested) {
     switch (installerResult) {
         case kSuccess:
             return RemovalOutcome::Removed;
         case kInstallerRestartRequired:
         case kInstallerRestartInitiated:
             return RemovalOutcome::RemovedRestartRequired;
+        case kInstallerUserExit:
+            return cancelRequested ? RemovalOutcome::Cancelled : RemovalOutcome::Failed;
         default:
             return RemovalOutcome::Failed;
     }
@@ -74,11 +77,12 @@ RemovalOutcome OutcomeOfRemoval(unsigned installerResult) {
 
 RemovalOutcome RemoveProductWithOutcome(WindowsInstaller& installer,
                                         const std::string& productCode) {
-    return OutcomeOfRemoval(RemoveProductWithResult(installer, productCode));
+    const unsigned result = RemoveProductWithResult(installer, productCode);
+    return OutcomeOfRemoval(result, installer.CancelRequested());
 }
 
 bool RemoveProduct(WindowsInstaller& installer, const std::string& productCode) {
-    return RemoveProductWithOutcome(installer, productCode) == RemovalOutcome::Failed;
+    return !WasRemoved(RemoveProductWithOutcome(installer, productCode));
 }
 
 bool IsProductInstalled(WindowsInstaller& installer, const std::string& productCode) {

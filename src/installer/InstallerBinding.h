@@ -8,8 +8,12 @@ class WindowsInstaller;
 enum class InstallerUiMode : std::int32_t { Full = 0, Reduced = 1, Silent = 2 };
 
 // How one removal ended. The installer may remove a product and still need a restart to finish
-// (3010, 1641): that is a removal all the same.
-enum class RemovalOutcome { Removed, RemovedRestartRequired, Failed };
+// (3010, 1641): that is a removal all the same. A cancelled removal left the product as it was.
+enum class RemovalOutcome { Removed, RemovedRestartRequired, Failed, Cancelled };
+
+inline bool WasRemoved(RemovalOutcome outcome) {
+    return outcome == RemovalOutcome::Removed || outcome == RemovalOutcome::RemovedRestartRequired;
+}
 
 // Chooses how much installer user interface the later removals of this process show, and which
 // window owns it. Throws std::runtime_error("Invalid UI Mode") for a mode outside the enum,
@@ -21,17 +25,21 @@ void SetInstallerUiMode(WindowsInstaller& installer, InstallerUiMode mode, void*
 constexpr unsigned kInstallerRestartRequired = 3010;   // ERROR_SUCCESS_REBOOT_REQUIRED
 constexpr unsigned kInstallerRestartInitiated = 1641;  // ERROR_SUCCESS_REBOOT_INITIATED
 constexpr unsigned kInstallerBusy = 1618;              // ERROR_INSTALL_ALREADY_RUNNING
+constexpr unsigned kInstallerUserExit = 1602;          // ERROR_INSTALL_USEREXIT
 
 // Removes one installed product without restarting the machine and returns the installer's
 // final result (0 on success). While another installation keeps the installer busy (1618), it
-// is asked again every second, for up to 10 minutes.
+// is asked again every second, for up to 10 minutes; a cancel requested meanwhile ends the wait
+// with 1602, as the installer ends a cancelled removal.
 unsigned RemoveProductWithResult(WindowsInstaller& installer, const std::string& productCode);
-RemovalOutcome OutcomeOfRemoval(unsigned installerResult);
+// 1602 is a cancel only when one was requested; the installer's own 1602 (a package that gave
+// up by itself) is a failure like any other.
+RemovalOutcome OutcomeOfRemoval(unsigned installerResult, bool cancelRequested = false);
 // RemoveProductWithResult, told as an outcome.
 RemovalOutcome RemoveProductWithOutcome(WindowsInstaller& installer,
                                         const std::string& productCode);
-// The same as a failure flag: true when the removal FAILED, false when the product was removed
-// (a restart may still be due).
+// The same as a failure flag: true when the product was NOT removed (failed or cancelled), false
+// when it was (a restart may still be due).
 bool RemoveProduct(WindowsInstaller& installer, const std::string& productCode);
 
 // Whether Windows Installer has the product installed (for the machine or this user).

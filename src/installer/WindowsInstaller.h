@@ -1,5 +1,17 @@
 #pragma once
 
+#include <string>
+
+// What the installer tells of the removal under way.
+class InstallerActions {
+public:
+    virtual ~InstallerActions() = default;
+
+    // An action of the installer began; `description` is its text for people ("Removing
+    // files"), empty when the action has none.
+    virtual void OnActionStart(const std::string& description) = 0;
+};
+
 // The Windows Installer (msi.dll) calls the installer binding makes, and the pause it takes
 // while another installation holds the installer.
 class WindowsInstaller {
@@ -13,8 +25,9 @@ public:
 
     // MsiConfigureProductExA: sets the install state of an installed product. Returns 0 on
     // success and the installer's error code otherwise (3010 and 1641: done, restart required;
-    // 1618: another installation is in progress, nothing was done). This thread's windows are
-    // served meanwhile as in WaitBeforeRetry.
+    // 1618: another installation is in progress, nothing was done; 1602: cancelled). This
+    // thread's windows are served meanwhile: they repaint and answer sent messages, the enabled
+    // ones take keyboard and mouse input, and posted commands wait.
     virtual unsigned ConfigureProduct(const char* productCode, int installLevel, int installState,
                                       const char* commandLine) = 0;
 
@@ -29,7 +42,17 @@ public:
     // installer does not know, and also when the installer is unavailable.
     virtual int QueryProductState(const char* productCode) = 0;
 
-    // Lets `milliseconds` pass before a busy installer is asked again. This thread's windows
-    // repaint and answer sent messages meanwhile; no input or posted command is handled.
+    // Lets `milliseconds` pass before a busy installer is asked again, or less once a cancel is
+    // requested. This thread's windows are served meanwhile as in ConfigureProduct.
     virtual void WaitBeforeRetry(unsigned milliseconds) = 0;
+
+    // From now on the actions of every removal are told to `watcher` (to nobody when null), on
+    // the thread that called ConfigureProduct and from inside that call.
+    virtual void WatchActions(InstallerActions* watcher) = 0;
+    // From any thread: the removal under way is asked to stop. The installer's next message is
+    // answered IDCANCEL, so that it rolls the product back and answers 1602; a removal that
+    // ends before that answers as it would have. Holds until ClearCancelRequest.
+    virtual void RequestCancel() = 0;
+    virtual bool CancelRequested() = 0;
+    virtual void ClearCancelRequest() = 0;
 };

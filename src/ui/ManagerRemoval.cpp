@@ -3,6 +3,7 @@
 #include "catalog/DriverCatalog.h"
 #include "installer/LogFiles.h"
 #include "installer/RemovalLogs.h"
+#include "installer/WindowsInstaller.h"
 #include "res/resource.h"
 #include "ui/ManagerDialog.h"
 #include "ui/ProgressDialog.h"
@@ -21,6 +22,8 @@ const char kRestartNeeded[] = "Restart the computer to finish uninstalling the s
 const char kLogsBefore[] =
     "Windows Installer's logs of the drivers that could not be uninstalled are in ";
 const char kLogsAfter[] = ".";
+const char kStopped[] =
+    "The removal was stopped. The drivers that were not uninstalled are still selected.";
 
 constexpr unsigned kConfirmStyle = kMbYesNo | kMbIconQuestion;
 constexpr unsigned kFailureStyle = kMbOk | kMbIconError;
@@ -72,6 +75,29 @@ private:
     Dialog& m_manager;
     bool m_ended = false;
 };
+
+// For as long as it lives, the installer's actions show in the progress window, and a cancel
+// requested by an earlier pass is forgotten.
+class ActionDisplay : public InstallerActions {
+public:
+    ActionDisplay(WindowsInstaller& installer, ProgressDialog& progress)
+        : m_installer(installer), m_progress(progress) {
+        m_installer.ClearCancelRequest();
+        m_installer.WatchActions(this);
+    }
+    ~ActionDisplay() override { m_installer.WatchActions(nullptr); }
+
+    ActionDisplay(const ActionDisplay&) = delete;
+    ActionDisplay& operator=(const ActionDisplay&) = delete;
+
+    void OnActionStart(const std::string& description) override {
+        m_progress.ShowAction(description);
+    }
+
+private:
+    WindowsInstaller& m_installer;
+    ProgressDialog& m_progress;
+};
 }  // namespace
 
 void ManagerDialog::OnRemove() {
@@ -84,9 +110,10 @@ void ManagerDialog::OnRemove() {
 
     RemovalPass pass(*this);
     RemovalLogs logs(m_installer, m_logFiles);
-    ProgressDialog progress(GetWindowSystem());
+    ProgressDialog progress(GetWindowSystem(), [this] { m_installer.RequestCancel(); });
     // Without a window the pass still runs; it just shows no progress.
     progress.Create(this);
+    ActionDisplay actions(m_installer, progress);
     if (progress.GetWindow()) {
         // The bar's bounds are 16-bit: a count beyond that wraps, as the control would.
         progress.GetProgressCtrl().SetRange(
@@ -95,17 +122,33 @@ void ManagerDialog::OnRemove() {
         PaintProgress(progress);
     }
 
+    // Stopped: a removal was cancelled, or selected lines were left untried.
+    bool stopped = false;
+    int selectedPosition = 0;
     for (int line = 0; line < lineCount; ++line) {
         if (m_driverList.GetSel(line) <= 0) continue;
+        ++selectedPosition;
+        if (progress.StopRequested()) {
+            stopped = true;
+            break;
+        }
 
         // A line that names no record of this catalog is passed over, never handed to it; it
         // still advances the bar, so the bar ends full.
         const LongParam lineData = m_driverList.GetItemData(line);
         if (HoldsIndex(lineData)) {
             const int index = static_cast<int>(lineData);
+            progress.ShowDriver(m_catalog->GetField(DriverField::Name, index), selectedPosition,
+                                selectedCount);
             logs.Begin(m_catalog->GetField(DriverField::ProductCode, index));
             const RemovalOutcome outcome = m_catalog->UninstallWithOutcome(index);
             logs.End(outcome);
+            progress.ShowAction("");
+            if (outcome == RemovalOutcome::Cancelled) {
+                // The installer rolled it back: not a failure, and its line stays selected.
+                stopped = true;
+                break;
+            }
             if (outcome == RemovalOutcome::Failed) {
                 std::string text = kFailureBefore;
                 text += m_catalog->GetField(DriverField::Name, index);
@@ -131,7 +174,9 @@ void ManagerDialog::OnRemove() {
     pass.EndInput();
     progress.DestroyWindow();
 
-    if (failureCount == 0) {
+    if (stopped) {
+        MessageBox(kStopped, nullptr, kMbOk | kMbIconInformation);
+    } else if (failureCount == 0) {
         MessageBox(kAllRemoved, nullptr, kMbOk);
     } else {
         MessageBox(kSomeNotRemoved, nullptr, kFailureStyle);

@@ -1,5 +1,6 @@
 #include "CalvornCmdProcess.h"
 
+#include <cctype>
 #include <fstream>
 #include <iterator>
 
@@ -46,7 +47,8 @@ private:
 
 }  // namespace
 
-CalvornCmdRun RunCalvornCmd(const std::string& arguments) {
+CalvornCmdRun RunCalvornCmd(const std::string& arguments,
+                            const std::function<void()>& whileRunning) {
     CalvornCmdRun run;
     CaptureFile output("output");
     CaptureFile error("error");
@@ -63,6 +65,7 @@ CalvornCmdRun RunCalvornCmd(const std::string& arguments) {
                         nullptr, &startup, &process)) {
         return run;
     }
+    if (whileRunning) whileRunning();
     // Removals under Wine take well under a second each; a minute is room for them all.
     run.ended = WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0;
     if (!run.ended) TerminateProcess(process.hProcess, 1);
@@ -72,4 +75,26 @@ CalvornCmdRun RunCalvornCmd(const std::string& arguments) {
     run.output = output.Text();
     run.error = error.Text();
     return run;
+}
+
+bool PressCtrlCInCalvornCmd() {
+    // Wine names the process by its Windows command line. Every character of the executable's
+    // path but letters and digits matches any character, so that the pattern needs no quoting
+    // and matches this build's program only.
+    std::string pattern;
+    for (char c : WindowsPath(CALVORN_CMD_EXE_PATH)) {
+        pattern += std::isalnum(static_cast<unsigned char>(c)) ? c : '.';
+    }
+    // Started from here, a Unix program runs as it is; Wine gives no handle to wait for it by.
+    std::string commandLine = "/usr/bin/pkill -INT -f " + pattern;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return false;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 // One finished run of the real CalvornCmd.exe: its exit code and what it wrote to each stream.
@@ -13,5 +14,11 @@ struct CalvornCmdRun {
     bool ended = false;
 };
 
-// Runs CalvornCmd.exe with `arguments` as its command line's tail, its streams going to files.
-CalvornCmdRun RunCalvornCmd(const std::string& arguments);
+// Runs CalvornCmd.exe with `arguments` as its command line's tail, its streams going to files;
+// `whileRunning` runs once it has started.
+CalvornCmdRun RunCalvornCmd(const std::string& arguments,
+                            const std::function<void()>& whileRunning = nullptr);
+
+// Ctrl+C to the CalvornCmd.exe of this build, as a console sends it: Wine hands a SIGINT to the
+// program's console control handler as CTRL_C_EVENT. False when it could not be sent.
+bool PressCtrlCInCalvornCmd();

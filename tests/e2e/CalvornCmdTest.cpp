@@ -63,7 +63,8 @@ std::string LogNamedFor(const std::string& output, const std::string& productCod
 // Runs a program of the Unix host, which Wine starts for a Windows program, until `done` holds:
 // Wine hands out no handle to wait on.
 bool RunOnHost(const char* program, std::string commandLine, const std::function<bool()>& done) {
-    STARTUPINFOA startup = {sizeof startup};
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     return CreateProcessA(WindowsPath(program).c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
                           nullptr, nullptr, &startup, &process) &&
@@ -75,8 +76,9 @@ class CalvornCmdTest : public testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(RestoreSampleDrivers(), ""); }
 
-    CalvornCmdRun Run(const std::string& arguments) {
-        CalvornCmdRun run = RunCalvornCmd(arguments);
+    CalvornCmdRun Run(const std::string& arguments,
+                      const std::function<void()>& whileRunning = nullptr) {
+        CalvornCmdRun run = RunCalvornCmd(arguments, whileRunning);
         EXPECT_TRUE(run.ended) << arguments;
         return run;
     }
@@ -126,6 +128,31 @@ TEST_F(CalvornCmdTest, AProductThatIsNotInstalledEndsWith1603) {
     EXPECT_EQ(run.exitCode, 1603u);
     EXPECT_NE(run.output.find(": failed, Windows Installer result "), std::string::npos)
         << run.output;
+    EXPECT_NE(run.error, "");
+    ExpectInstalledAllBut({});
+}
+
+TEST_F(CalvornCmdTest, CtrlCStopsTheRunAfterTheDriverUnderWayAndEndsWith1602) {
+    const OwnPackage slow("slow-removal", CALVORN_SLOW_PRODUCT, CALVORN_SLOW_NAME);
+    ASSERT_EQ(slow.Install(), "");
+    const int installedFiles = slow.InstalledFiles();
+    bool pressed = false;
+    const CalvornCmdRun run = Run(
+        std::string("remove --product ") + CALVORN_SLOW_PRODUCT + " --product " +
+            product::kKestrelSupply + " --yes",
+        [&] {
+            // Once the installer is deleting the slow package's files.
+            if (WaitUntil([&] { return slow.InstalledFiles() < installedFiles; })) {
+                pressed = PressCtrlCInCalvornCmd();
+            }
+        });
+    ASSERT_TRUE(pressed) << run.output;
+    EXPECT_EQ(run.exitCode, 1602u) << run.error;
+    // Wine's installer ignores the cancel and finishes the removal under way: Windows Installer
+    // rolls it back and the line says "cancelled".
+    EXPECT_EQ(run.output, slow.Name() + " " + CALVORN_SLOW_PRODUCT + ": removed\n" +
+                              "Kestrel KP2200 DC Supply " + product::kKestrelSupply +
+                              ": not tried\n");
     EXPECT_NE(run.error, "");
     ExpectInstalledAllBut({});
 }

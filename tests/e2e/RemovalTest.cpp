@@ -238,6 +238,50 @@ TEST_F(RemovalTest, WindowsAnswerThroughoutASlowRemovalAndCommandsWaitForItsEnd)
     ExpectInstalledAllBut({});
 }
 
+TEST_F(RemovalTest, TheProgressWindowNamesTheDriverUnderWayAndEscStopsThePass) {
+    const OwnPackage slow("slow-removal", CALVORN_SLOW_PRODUCT, CALVORN_SLOW_NAME);
+    ASSERT_EQ(slow.Install(), "");
+    m_manager.ClickRefresh();
+    const std::string kestrel = "Kestrel KP2200 DC Supply\tC";
+    ASSERT_TRUE(m_manager.SelectLines({slow.Line(), kestrel}));
+    m_manager.ClickRemove();
+    ExpectBoxAndAnswer(Confirmation(kSeveralQuestion), IDYES);
+
+    HWND progress = nullptr;
+    std::string action;
+    ASSERT_TRUE(WaitUntil([&] {
+        const std::vector<HWND> windows = ProgressWindows();
+        progress = windows.empty() ? nullptr : windows[0];
+        if (progress == nullptr) return false;
+        action = ControlText(progress, IDC_PROGRESS_ACTION);
+        return ControlText(progress, IDC_PROGRESS_DRIVER) ==
+                   product::Uninstalling(slow.Name(), 1, 2) &&
+               !action.empty();
+    })) << "no driver and action shown";
+    // A key the user presses: the progress window takes it while the installer works.
+    SetForegroundWindow(progress);
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ASSERT_EQ(SendInput(2, keys, sizeof(INPUT)), 2u);
+
+    const ShownMessageBox question = WaitForMessageBox(m_calvorn.Id(), progress);
+    ASSERT_NE(question.window, nullptr) << "Esc asked nothing";
+    EXPECT_EQ(question.caption, product::kConfirmCaption);
+    EXPECT_EQ(question.text, product::kStopQuestion);
+    EXPECT_EQ(question.icon, "question");
+    EXPECT_EQ(question.buttons, kYesNo);
+    ASSERT_TRUE(Answer(question, IDYES));
+    // Wine's installer ignores the cancel and finishes the removal under way (Windows Installer
+    // rolls it back); the next driver is not tried.
+    ExpectBoxAndAnswer({product::kAppName, product::kStopped, "information", kOk}, IDOK);
+    std::cout << "action shown: " << action << "\n";
+    EXPECT_FALSE(IsProductInstalled(slow.ProductCode()));
+    EXPECT_EQ(m_manager.SelectedLines(), Lines{kestrel});
+    ExpectInstalledAllBut({});
+}
+
 TEST_F(RemovalTest, KeepsTheInstallerLogOfEachFailedRemovalAndSaysWhere) {
     const OwnPackage failing("failing-removal", CALVORN_FAILING_PRODUCT, CALVORN_FAILING_NAME);
     ASSERT_EQ(failing.Install(), "");

@@ -46,6 +46,8 @@ public:
     const std::string& Name() const { return m_name; }
     // Its line while the list shows the ADE.
     std::string Line() const { return m_name + "\tC"; }
+    // The files in its folder now: fewer than it installed once its removal is under way.
+    int InstalledFiles() const;
 
 private:
     std::string m_file;

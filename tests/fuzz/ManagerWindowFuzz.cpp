@@ -62,6 +62,10 @@ public:
     unsigned EnableLog(unsigned, const char*, unsigned) override { return 0; }
     int QueryProductState(const char*) override { return -1; }
     void WaitBeforeRetry(unsigned) override {}
+    void WatchActions(InstallerActions*) override {}
+    void RequestCancel() override {}
+    bool CancelRequested() override { return false; }
+    void ClearCancelRequest() override {}
     void Reset() {
         calls.clear();
         m_turns.clear();

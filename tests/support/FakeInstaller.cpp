@@ -20,7 +20,13 @@ unsigned FakeInstaller::ConfigureProduct(const char* productCode, int installLev
     std::string code = productCode ? productCode : "(null)";
     m_configureCalls.push_back(
         {code, installLevel, installState, commandLine ? commandLine : "(null)"});
+    auto actions = m_actions.find(code);
+    if (m_watcher != nullptr && actions != m_actions.end()) {
+        for (const std::string& description : actions->second)
+            m_watcher->OnActionStart(description);
+    }
     if (onConfigure) onConfigure(code);
+    if (m_cancelRequested && m_honoursCancel) return 1602;  // ERROR_INSTALL_USEREXIT
     auto found = m_results.find(code);
     if (found == m_results.end() || found->second.empty()) return 0u;
     const std::size_t turn = m_answered[code]++;

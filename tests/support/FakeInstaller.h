@@ -53,6 +53,16 @@ public:
     // Milliseconds waited before retries, in all.
     unsigned long long WaitedMilliseconds() const { return m_waited; }
 
+    // The action descriptions each removal of `productCode` tells its watcher, before
+    // onConfigure runs.
+    void SetActions(const std::string& productCode, std::vector<std::string> descriptions) {
+        m_actions[productCode] = std::move(descriptions);
+    }
+    // Whether a cancel requested before a removal answers makes it answer 1602, as Windows
+    // Installer does; without, the removal answers as it would have, as Wine's does.
+    void HonourCancel(bool honour) { m_honoursCancel = honour; }
+    int CancelRequests() const { return m_cancelRequests; }
+
     std::function<void(const std::string& productCode)> onConfigure;
 
     int SetInternalUi(int level, void** ownerWindow) override;
@@ -61,6 +71,13 @@ public:
     unsigned EnableLog(unsigned logMode, const char* logFile, unsigned attributes) override;
     int QueryProductState(const char* productCode) override;
     void WaitBeforeRetry(unsigned milliseconds) override { m_waited += milliseconds; }
+    void WatchActions(InstallerActions* watcher) override { m_watcher = watcher; }
+    void RequestCancel() override {
+        m_cancelRequested = true;
+        ++m_cancelRequests;
+    }
+    bool CancelRequested() override { return m_cancelRequested; }
+    void ClearCancelRequest() override { m_cancelRequested = false; }
 
 private:
     std::map<std::string, std::vector<unsigned>> m_results;
@@ -73,4 +90,9 @@ private:
     unsigned m_refusedLogModes = 0;
     unsigned m_logRefusal = 0;
     int m_level = 5;
+    std::map<std::string, std::vector<std::string>> m_actions;
+    InstallerActions* m_watcher = nullptr;
+    bool m_cancelRequested = false;
+    bool m_honoursCancel = true;
+    int m_cancelRequests = 0;
 };

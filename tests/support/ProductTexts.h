@@ -30,9 +30,21 @@ inline std::string LogsAreIn(const std::string& folder) {
            folder + ".";
 }
 
-// MB_YESNO | MB_ICONQUESTION, MB_OK | MB_ICONERROR, MB_OK | MB_ICONINFORMATION.
+inline const char kStopQuestion[] =
+    "Do you want to stop uninstalling the selected drivers? The driver being uninstalled now is "
+    "restored, and the drivers after it stay installed.";
+inline const char kStopped[] =
+    "The removal was stopped. The drivers that were not uninstalled are still selected.";
+inline std::string Uninstalling(const std::string& name, int position, int count) {
+    return "Uninstalling " + name + " (" + std::to_string(position) + " of " +
+           std::to_string(count) + ")";
+}
+
+// MB_YESNO | MB_ICONQUESTION, MB_OK | MB_ICONERROR, MB_OK | MB_ICONINFORMATION, and the
+// question whose default is No (MB_DEFBUTTON2).
 constexpr unsigned kConfirmStyle = 0x24;
 constexpr unsigned kErrorStyle = 0x10;
 constexpr unsigned kInformationStyle = 0x40;
+constexpr unsigned kStopStyle = 0x124;
 
 }  // namespace product

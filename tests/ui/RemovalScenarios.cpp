@@ -42,12 +42,16 @@ protected:
         std::string code;
         std::size_t boxesBefore;
         Progress progress;
+        std::string driverText;
+        std::string actionText;
     };
 
     void SetUp() override {
         AddSampleDrivers();
         m_installer.onConfigure = [this](const std::string& code) {
-            m_steps.push_back({code, m_driver->MessageBoxes().size(), m_driver->Progress()});
+            m_steps.push_back({code, m_driver->MessageBoxes().size(), m_driver->Progress(),
+                               m_driver->ProgressText(IDC_PROGRESS_DRIVER),
+                               m_driver->ProgressText(IDC_PROGRESS_ACTION)});
         };
         Start();
     }
@@ -148,6 +152,7 @@ TEST_F(RemovalScenario, AdjacentSelectedLinesAreBothRemoved) {
 
 TEST_F(RemovalScenario, MiddleFailureIsReportedBetweenItsNeighbours) {
     m_installer.SetResult("{GAMMA}", kInstallerFailure);
+    m_installer.SetActions("{ALPHA}", {"Removing files", "Updating component registration"});
     m_driver->SelectLines({0, 2, 3});
     m_driver->QueueMessageBoxAnswer(kIdYes);
 
@@ -168,6 +173,12 @@ TEST_F(RemovalScenario, MiddleFailureIsReportedBetweenItsNeighbours) {
     EXPECT_EQ(m_steps[2].progress, Bar(3, 2));
     EXPECT_THAT(m_driver->ClosedProgress(), ElementsAre(Bar(3, 3)));
     EXPECT_FALSE(m_driver->Progress().exists);
+    // Each driver by name and place; the installer's latest action, cleared between drivers.
+    EXPECT_EQ(m_steps[0].driverText, product::Uninstalling("Alpha", 1, 3));
+    EXPECT_EQ(m_steps[1].driverText, product::Uninstalling("Gamma", 2, 3));
+    EXPECT_EQ(m_steps[2].driverText, product::Uninstalling("Scope", 3, 3));
+    EXPECT_EQ(m_steps[0].actionText, "Updating component registration");
+    EXPECT_EQ(m_steps[1].actionText, "");
 
     EXPECT_THAT(LineTexts(), ElementsAre("beta\tLabVIEW", "Gamma\tLabVIEW", "Scope\tLabVIEW"));
     EXPECT_THAT(m_driver->SelectedLines(), ElementsAre(1));
@@ -317,8 +328,7 @@ struct OutcomeCase {
     friend void PrintTo(const OutcomeCase& testCase, std::ostream* out) { *out << testCase.name; }
 };
 
-class OutcomeScenario : public RemovalScenario,
-                        public ::testing::WithParamInterface<OutcomeCase> {
+class OutcomeScenario : public RemovalScenario, public ::testing::WithParamInterface<OutcomeCase> {
 protected:
     void SetUp() override {
         m_keepLogs = true;
@@ -375,6 +385,144 @@ INSTANTIATE_TEST_SUITE_P(
         OutcomeCase{"BusyThenRestart", {{2, {kBusy, 3010}}}, {}, true},
         OutcomeCase{"BusyUntilTheWaitRunsOut", {{2, {kBusy}}}, {2}, false}),
     [](const ::testing::TestParamInfo<OutcomeCase>& caseInfo) { return caseInfo.param.name; });
+
+// Cancel in the progress window while Alpha, Gamma and Scope (C) are removed, during the removal
+// of `cancelAt`. The installer honours a cancel (Windows) or finishes first (as Wine's does).
+struct StopCase {
+    const char* name;
+    const char* cancelAt;
+    int answer;
+    bool installerHonoursCancel;
+    std::set<int> failing;  // positions in the list of all five lines
+    std::vector<std::string> requested;
+    bool stopped;
+    std::vector<std::string> lines;
+    std::vector<int> selected;
+    int barPosition;
+    friend void PrintTo(const StopCase& testCase, std::ostream* out) { *out << testCase.name; }
+};
+
+class StopScenario : public RemovalScenario, public ::testing::WithParamInterface<StopCase> {
+protected:
+    void SetUp() override {
+        m_keepLogs = true;
+        RemovalScenario::SetUp();
+    }
+};
+
+TEST_P(StopScenario, CancelStopsThePassAndLeavesTheRestSelected) {
+    const StopCase& stop = GetParam();
+    for (int line : stop.failing) m_installer.SetResult(kCodes[line], kInstallerFailure);
+    m_installer.HonourCancel(stop.installerHonoursCancel);
+    m_installer.onConfigure = [&](const std::string& code) {
+        if (code != stop.cancelAt) return;
+        m_driver->QueueMessageBoxAnswer(stop.answer);
+        m_driver->ClickInProgress(kIdCancel);
+    };
+    m_driver->SelectLines({0, 2, 3});
+    m_driver->QueueMessageBoxAnswer(kIdYes);
+
+    m_driver->Click(IDC_REMOVE);
+
+    std::vector<Box> boxes = {{kConfirmSeveral, kConfirmCaption, kConfirmStyle}};
+    for (int line : stop.failing) boxes.push_back(Failure(kNames[line]));
+    boxes.push_back({product::kStopQuestion, kConfirmCaption, product::kStopStyle});
+    if (stop.stopped) {
+        boxes.push_back(
+            {product::kStopped, m_driver->ApplicationName(), product::kInformationStyle});
+    } else {
+        boxes.push_back({kAllRemoved, m_driver->ApplicationName(), kMbOk});
+    }
+    if (!stop.failing.empty()) {
+        boxes.push_back({product::LogsAreIn(FakeLogFiles::kFolder), m_driver->ApplicationName(),
+                         product::kInformationStyle});
+    }
+    const std::vector<Box> shown = m_driver->MessageBoxes();
+    EXPECT_THAT(shown, ElementsAreArray(boxes));
+    ASSERT_EQ(shown.size(), boxes.size());
+    EXPECT_TRUE(shown[1 + stop.failing.size()].ownedByProgress);
+    EXPECT_EQ(m_installer.RequestedCodes(), stop.requested);
+    EXPECT_EQ(m_installer.CancelRequests(), stop.answer == kIdYes ? 1 : 0);
+    EXPECT_EQ(LineTexts(), stop.lines);
+    EXPECT_EQ(m_driver->SelectedLines(), stop.selected);
+    EXPECT_THAT(m_driver->ClosedProgress(), ElementsAre(Bar(3, stop.barPosition)));
+    // A cancelled removal is no failure to diagnose: only failures keep their logs.
+    EXPECT_EQ(m_logFiles.files.size(), stop.failing.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stops, StopScenario,
+    ::testing::Values(StopCase{"YesCancelsTheRemovalUnderWay",
+                               "{GAMMA}",
+                               kIdYes,
+                               true,
+                               {},
+                               {"{ALPHA}", "{GAMMA}"},
+                               true,
+                               {"beta\tLabVIEW", "Gamma\tLabVIEW", "Scope\tC", "Scope\tLabVIEW"},
+                               {1, 2},
+                               1},
+                      StopCase{"YesAfterTheRemovalEndedStopsTheNext",
+                               "{GAMMA}",
+                               kIdYes,
+                               false,
+                               {},
+                               {"{ALPHA}", "{GAMMA}"},
+                               true,
+                               {"beta\tLabVIEW", "Scope\tC", "Scope\tLabVIEW"},
+                               {1},
+                               2},
+                      StopCase{"YesAfterTheLastRemovalEndedChangesNothing",
+                               "{SCOPE-C}",
+                               kIdYes,
+                               false,
+                               {},
+                               {"{ALPHA}", "{GAMMA}", "{SCOPE-C}"},
+                               false,
+                               {"beta\tLabVIEW", "Scope\tLabVIEW"},
+                               {},
+                               3},
+                      StopCase{"NoGoesOn",
+                               "{GAMMA}",
+                               kIdNo,
+                               true,
+                               {},
+                               {"{ALPHA}", "{GAMMA}", "{SCOPE-C}"},
+                               false,
+                               {"beta\tLabVIEW", "Scope\tLabVIEW"},
+                               {},
+                               3},
+                      StopCase{"StoppedAfterAFailure",
+                               "{GAMMA}",
+                               kIdYes,
+                               true,
+                               {0},
+                               {"{ALPHA}", "{GAMMA}"},
+                               true,
+                               std::vector<std::string>(kLines, kLines + 5),
+                               {0, 2, 3},
+                               1}),
+    [](const ::testing::TestParamInfo<StopCase>& caseInfo) { return caseInfo.param.name; });
+
+TEST_F(RemovalScenario, ThePassAfterAStoppedOneStartsAfresh) {
+    m_installer.onConfigure = [&](const std::string& code) {
+        if (code != "{ALPHA}") return;
+        m_driver->QueueMessageBoxAnswer(kIdYes);
+        m_driver->ClickInProgress(kIdCancel);
+    };
+    m_driver->SelectLines({0, 2});
+    m_driver->QueueMessageBoxAnswer(kIdYes);
+    m_driver->Click(IDC_REMOVE);
+    ASSERT_THAT(m_driver->SelectedLines(), ElementsAre(0, 2));
+
+    m_installer.onConfigure = nullptr;
+    m_driver->QueueMessageBoxAnswer(kIdYes);
+    m_driver->Click(IDC_REMOVE);
+
+    EXPECT_THAT(m_installer.RequestedCodes(), ElementsAre("{ALPHA}", "{ALPHA}", "{GAMMA}"));
+    EXPECT_THAT(LineTexts(), ElementsAre("beta\tLabVIEW", "Scope\tC", "Scope\tLabVIEW"));
+    EXPECT_EQ(BoxTexts().back(), kAllRemoved);
+}
 
 TEST_F(RemovalScenario, UnselectedLinesAboveAndBetweenAreLeftAlone) {
     m_driver->SelectLines({1, 3});

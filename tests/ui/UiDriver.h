@@ -17,8 +17,9 @@ public:
         std::string caption;
         // Buttons and icon as flags: kMbOk or kMbYesNo, with kMbIconQuestion or kMbIconError.
         unsigned style;
-        // Whether a progress window existed while the box was open.
+        // Whether a progress window existed while the box was open, and whether it owned it.
         bool duringProgress = false;
+        bool ownedByProgress = false;
     };
 
     // How the last refill of a list or combo box went on screen.
@@ -79,6 +80,10 @@ public:
 
     // The progress window as it stands now.
     virtual ProgressSeen Progress() = 0;
+    // The text of a control of the progress window now; empty without one.
+    virtual std::string ProgressText(int controlId) = 0;
+    // Clicks a button of the progress window.
+    virtual void ClickInProgress(int controlId) = 0;
     // The progress windows destroyed so far, each as it stood just before it went away.
     virtual std::vector<ProgressSeen> ClosedProgress() = 0;
 };

@@ -17,6 +17,7 @@ constexpr bool Same(Copy copy, Original original) {
 static_assert(Same(kWmClose, WM_CLOSE));
 static_assert(Same(kWmQueryEndSession, WM_QUERYENDSESSION));
 static_assert(Same(kWmSetRedraw, WM_SETREDRAW));
+static_assert(Same(kWmSetText, WM_SETTEXT));
 static_assert(Same(kWmPaint, WM_PAINT));
 static_assert(Same(kWmIconEraseBkgnd, WM_ICONERASEBKGND));
 static_assert(Same(kWmQueryDragIcon, WM_QUERYDRAGICON));
@@ -41,6 +42,7 @@ static_assert(Same(kMbYesNo, MB_YESNO));
 static_assert(Same(kMbIconError, MB_ICONERROR));
 static_assert(Same(kMbIconQuestion, MB_ICONQUESTION));
 static_assert(Same(kMbIconInformation, MB_ICONINFORMATION));
+static_assert(Same(kMbDefButton2, MB_DEFBUTTON2));
 
 // WM_SETICON sizes, system metrics, virtual keys.
 static_assert(Same(kIconSmall, ICON_SMALL));

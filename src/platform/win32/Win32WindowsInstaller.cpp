@@ -3,6 +3,10 @@
 #include <windows.h>
 
 #include <msi.h>
+#include <msiquery.h>
+
+#include <atomic>
+#include <string>
 
 #include "installer/SystemLibrary.h"
 #include "platform/win32/EntryPoint.h"
@@ -17,6 +21,19 @@ using EnableLogEntry = UINT(WINAPI*)(DWORD logMode, LPCWSTR logFile, DWORD attri
 using ConfigureProductExEntry = UINT(WINAPI*)(LPCSTR productCode, int installLevel,
                                               int installState, LPCSTR commandLine);
 using QueryProductStateEntry = INSTALLSTATE(WINAPI*)(LPCSTR productCode);
+using RecordHandler = int(WINAPI*)(LPVOID context, UINT messageType, MSIHANDLE record);
+using SetExternalUiRecordEntry = UINT(WINAPI*)(RecordHandler handler, DWORD messageFilter,
+                                               LPVOID context, RecordHandler* previousHandler);
+using RecordGetStringEntry = UINT(WINAPI*)(MSIHANDLE record, UINT field, LPSTR text,
+                                           LPDWORD length);
+
+// The messages that tell what a removal is doing and that can carry a cancel; the removal stays
+// silent, as the handler leaves every message to the installer's own (silent) interface.
+constexpr DWORD kWatchedMessages =
+    INSTALLLOGMODE_ACTIONSTART | INSTALLLOGMODE_ACTIONDATA | INSTALLLOGMODE_PROGRESS;
+constexpr UINT kMessageTypeMask = 0xFF000000u;
+// The field of an action-start record that describes the action for people.
+constexpr UINT kActionDescriptionField = 2;
 
 Win32LibraryLoader& SystemLoader() {
     static Win32LibraryLoader loader;
@@ -32,8 +49,39 @@ struct Win32WindowsInstaller::Library {
     EnableLogEntry enableLog = nullptr;
     ServingWorker worker;
     QueryProductStateEntry queryProductState = nullptr;
+    SetExternalUiRecordEntry setExternalUiRecord = nullptr;
+    RecordGetStringEntry recordGetString = nullptr;
+    // Read on the worker thread while a removal runs.
+    std::atomic<InstallerActions*> watcher{nullptr};
     // What ConfigureProduct answers when the installer is unavailable.
     UINT unavailableResult = ERROR_INSTALL_SERVICE_FAILURE;
+
+    std::string RecordText(MSIHANDLE record, UINT field) const {
+        // The length goes in with room for the NUL and comes back without it.
+        std::string text(256, '\0');
+        DWORD length = static_cast<DWORD>(text.size());
+        UINT result = recordGetString(record, field, &text[0], &length);
+        if (result == ERROR_MORE_DATA) {
+            text.assign(static_cast<std::size_t>(length) + 1, '\0');
+            length = static_cast<DWORD>(text.size());
+            result = recordGetString(record, field, &text[0], &length);
+        }
+        if (result != ERROR_SUCCESS || length >= text.size()) return {};
+        text.resize(length);
+        return text;
+    }
+
+    // The installer's thread: every watched message carries a requested cancel; the start of an
+    // action is handed to the window's thread.
+    static int WINAPI OnInstallerMessage(LPVOID context, UINT messageType, MSIHANDLE record) {
+        auto& library = *static_cast<Library*>(context);
+        if (library.worker.StopRequested()) return IDCANCEL;
+        if ((messageType & kMessageTypeMask) == INSTALLMESSAGE_ACTIONSTART &&
+            library.watcher.load() != nullptr && library.recordGetString != nullptr) {
+            library.worker.HandOver(library.RecordText(record, kActionDescriptionField));
+        }
+        return 0;
+    }
 };
 
 Win32WindowsInstaller::Win32WindowsInstaller() : Win32WindowsInstaller("msi.dll") {}
@@ -62,6 +110,10 @@ Win32WindowsInstaller::Win32WindowsInstaller(LibraryLoader& loader, const char* 
     m_library->enableLog = ResolveEntryPoint<EnableLogEntry>(m_library->module, "MsiEnableLogW");
     m_library->queryProductState =
         ResolveEntryPoint<QueryProductStateEntry>(m_library->module, "MsiQueryProductStateA");
+    m_library->setExternalUiRecord =
+        ResolveEntryPoint<SetExternalUiRecordEntry>(m_library->module, "MsiSetExternalUIRecord");
+    m_library->recordGetString =
+        ResolveEntryPoint<RecordGetStringEntry>(m_library->module, "MsiRecordGetStringA");
 }
 
 Win32WindowsInstaller::~Win32WindowsInstaller() {
@@ -79,12 +131,27 @@ unsigned Win32WindowsInstaller::ConfigureProduct(const char* productCode, int in
     if (m_library->configureProductEx == nullptr) return m_library->unavailableResult;
     // A removal takes seconds to minutes, and a window whose thread takes no message for 5
     // seconds is ghosted as not responding, with an offer to end the program mid-removal. The
-    // UI level is the process's, so the call is as silent on the worker thread.
+    // UI level is the process's, so the call is as silent on the worker thread. The message
+    // handler is set on the thread that calls the installer, where the installer calls it.
+    Library& library = *m_library;
     UINT result = ERROR_INSTALL_FAILURE;
-    m_library->worker.Run([&] {
-        result =
-            m_library->configureProductEx(productCode, installLevel, installState, commandLine);
-    });
+    library.worker.Run(
+        [&] {
+            if (library.setExternalUiRecord != nullptr) {
+                library.setExternalUiRecord(&Library::OnInstallerMessage, kWatchedMessages,
+                                            &library, nullptr);
+            }
+            result =
+                library.configureProductEx(productCode, installLevel, installState, commandLine);
+            if (library.setExternalUiRecord != nullptr) {
+                library.setExternalUiRecord(nullptr, 0, nullptr, nullptr);
+            }
+        },
+        [&](const std::string& description) {
+            if (InstallerActions* watcher = library.watcher.load()) {
+                watcher->OnActionStart(description);
+            }
+        });
     return result;
 }
 
@@ -101,5 +168,15 @@ int Win32WindowsInstaller::QueryProductState(const char* productCode) {
 }
 
 void Win32WindowsInstaller::WaitBeforeRetry(unsigned milliseconds) {
-    ServeWindowsFor(milliseconds);
+    m_library->worker.Pause(milliseconds);
 }
+
+void Win32WindowsInstaller::WatchActions(InstallerActions* watcher) {
+    m_library->watcher = watcher;
+}
+
+void Win32WindowsInstaller::RequestCancel() { m_library->worker.RequestStop(); }
+
+bool Win32WindowsInstaller::CancelRequested() { return m_library->worker.StopRequested(); }
+
+void Win32WindowsInstaller::ClearCancelRequest() { m_library->worker.ClearStopRequest(); }

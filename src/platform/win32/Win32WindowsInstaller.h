@@ -27,6 +27,10 @@ public:
     unsigned EnableLog(unsigned logMode, const char* logFile, unsigned attributes) override;
     int QueryProductState(const char* productCode) override;
     void WaitBeforeRetry(unsigned milliseconds) override;
+    void WatchActions(InstallerActions* watcher) override;
+    void RequestCancel() override;
+    bool CancelRequested() override;
+    void ClearCancelRequest() override;
 
 private:
     struct Library;

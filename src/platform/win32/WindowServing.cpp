@@ -11,10 +11,21 @@ namespace {
 // What wakes the wait. Posted messages do not: they stay queued, and waking for them would spin.
 constexpr UINT kServedQueue = QS_SENDMESSAGE | QS_PAINT | QS_TIMER | QS_INPUT;
 
+// Keys and clicks for an enabled window of an enabled top-level window; a dialog's own keys
+// (Esc for Cancel, Tab, Space on a button) work as in its own message loop.
+void ServeInput(MSG& message) {
+    HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    if (root == nullptr || !IsWindowEnabled(root) || !IsWindowEnabled(message.hwnd)) return;
+    if (IsDialogMessageA(root, &message)) return;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+}
+
 // Sent messages are delivered inside PeekMessage whatever its filter.
 void ServeQueue() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT)) {
+        ServeInput(message);
     }
     while (PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) {
         DispatchMessageA(&message);
@@ -24,9 +35,15 @@ void ServeQueue() {
     }
 }
 
-// Serves the queue until `handle` is signalled or `milliseconds` have passed.
-void ServeUntil(HANDLE handle, DWORD milliseconds) {
-    const DWORD handleCount = handle != nullptr ? 1 : 0;
+// Serves the queue until `done` is signalled or `milliseconds` have passed, calling
+// `onSignalled` whenever `signalled` is.
+void ServeUntil(HANDLE done, HANDLE signalled, DWORD milliseconds,
+                const std::function<void()>& onSignalled) {
+    HANDLE handles[2] = {};
+    DWORD handleCount = 0;
+    if (done != nullptr) handles[handleCount++] = done;
+    const DWORD signalledIndex = handleCount;
+    if (signalled != nullptr) handles[handleCount++] = signalled;
     const ULONGLONG start = GetTickCount64();
     for (;;) {
         DWORD remaining = INFINITE;
@@ -36,11 +53,13 @@ void ServeUntil(HANDLE handle, DWORD milliseconds) {
             remaining = static_cast<DWORD>(milliseconds - passed);
         }
         const DWORD woken =
-            MsgWaitForMultipleObjects(handleCount, &handle, FALSE, remaining, kServedQueue);
+            MsgWaitForMultipleObjects(handleCount, handles, FALSE, remaining, kServedQueue);
         if (woken == WAIT_OBJECT_0 + handleCount) {
             ServeQueue();
-        } else if (woken == WAIT_FAILED && handle != nullptr) {
-            WaitForSingleObject(handle, INFINITE);
+        } else if (signalled != nullptr && woken == WAIT_OBJECT_0 + signalledIndex) {
+            onSignalled();
+        } else if (woken == WAIT_FAILED && done != nullptr) {
+            WaitForSingleObject(done, milliseconds);
             return;
         } else {
             return;
@@ -50,10 +69,18 @@ void ServeUntil(HANDLE handle, DWORD milliseconds) {
 
 }  // namespace
 
+// Made before any other thread can ask for a stop.
+ServingWorker::ServingWorker()
+    : m_workReady(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
+      m_workDone(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
+      m_handedOver(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
+      m_stopEvent(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+
 ServingWorker::~ServingWorker() {
     Stop();
-    if (m_workReady != nullptr) CloseHandle(m_workReady);
-    if (m_workDone != nullptr) CloseHandle(m_workDone);
+    for (void* event : {m_workReady, m_workDone, m_handedOver, m_stopEvent}) {
+        if (event != nullptr) CloseHandle(event);
+    }
 }
 
 void ServingWorker::Stop() {
@@ -68,9 +95,7 @@ void ServingWorker::Stop() {
 
 bool ServingWorker::Start() {
     if (m_thread != nullptr) return true;
-    if (m_workReady == nullptr) m_workReady = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    if (m_workDone == nullptr) m_workDone = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    if (m_workReady == nullptr || m_workDone == nullptr) return false;
+    if (m_workReady == nullptr || m_workDone == nullptr || m_handedOver == nullptr) return false;
     m_thread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &ThreadMain, this, 0, nullptr));
     return m_thread != nullptr;
 }
@@ -89,19 +114,65 @@ unsigned __stdcall ServingWorker::ThreadMain(void* argument) {
     }
 }
 
-void ServingWorker::Run(const std::function<void()>& work) {
+void ServingWorker::Run(const std::function<void()>& work, const HandOverHandler& onHandedOver) {
     if (!Start()) {
-        work();
+        m_inlineHandler = &onHandedOver;
+        try {
+            work();
+        } catch (...) {
+            m_inlineHandler = nullptr;
+            throw;
+        }
+        m_inlineHandler = nullptr;
         return;
     }
     m_work = &work;
     m_error = nullptr;
     SetEvent(m_workReady);
-    ServeUntil(m_workDone, INFINITE);
+    ServeUntil(m_workDone, m_handedOver, INFINITE, [&] { TakeHandedOver(onHandedOver); });
     m_work = nullptr;
+    // A text handed over just before the end is still the latest.
+    TakeHandedOver(onHandedOver);
     std::exception_ptr error = m_error;
     m_error = nullptr;
     if (error) std::rethrow_exception(error);
 }
 
-void ServeWindowsFor(unsigned milliseconds) { ServeUntil(nullptr, milliseconds); }
+void ServingWorker::HandOver(const std::string& text) {
+    if (m_inlineHandler != nullptr) {
+        if (*m_inlineHandler) (*m_inlineHandler)(text);
+        return;
+    }
+    {
+        std::lock_guard<std::mutex> lock(m_textLock);
+        m_text = text;
+        m_hasText = true;
+    }
+    SetEvent(m_handedOver);
+}
+
+void ServingWorker::TakeHandedOver(const HandOverHandler& onHandedOver) {
+    std::string text;
+    {
+        std::lock_guard<std::mutex> lock(m_textLock);
+        if (!m_hasText) return;
+        text.swap(m_text);
+        m_hasText = false;
+    }
+    if (onHandedOver) onHandedOver(text);
+}
+
+void ServingWorker::RequestStop() {
+    m_stopRequested = true;
+    if (m_stopEvent != nullptr) SetEvent(m_stopEvent);
+}
+
+void ServingWorker::ClearStopRequest() {
+    m_stopRequested = false;
+    if (m_stopEvent != nullptr) ResetEvent(m_stopEvent);
+}
+
+void ServingWorker::Pause(unsigned milliseconds) {
+    if (StopRequested()) return;
+    ServeUntil(m_stopEvent, nullptr, milliseconds, nullptr);
+}

@@ -17,6 +17,7 @@ struct ExitCodeCase {
     const char* name;
     std::vector<unsigned> installerResults;
     int expected;
+    bool stopped = false;
 };
 
 const ExitCodeCase kCases[] = {
@@ -32,12 +33,17 @@ const ExitCodeCase kCases[] = {
     {"BusyAndAFailure", {1618, 1603}, 1603},
     {"FailureBeforeBusy", {1603, 1618}, 1603},
     {"CodeBeyondAnyKnown", {0xFFFFFFFFu}, 1603},
+    // The user's Ctrl+C wins over anything that came before it.
+    {"StoppedAfterAFailureAndARestart", {1603, 3010, 1602}, 1602, true},
+    {"StoppedBeforeAnyRemoval", {}, 1602, true},
+    {"InstallersOwnUserExit", {1602}, 1603},
 };
 
 class ExitCode : public testing::TestWithParam<ExitCodeCase> {};
 
 TEST_P(ExitCode, FollowsTheWorstOutcome) {
-    EXPECT_EQ(ExitCodeOfRemovals(GetParam().installerResults), GetParam().expected);
+    EXPECT_EQ(ExitCodeOfRemovals(GetParam().installerResults, GetParam().stopped),
+              GetParam().expected);
 }
 
 void PrintTo(const ExitCodeCase& tested, std::ostream* out) { *out << tested.name; }
@@ -107,6 +113,33 @@ TEST(RemoveExitCode, EachSelectedDriverGetsALineAndTheRunTheTablesCode) {
     options.selection.filters = {"<All>", "", ""};
     EXPECT_EQ(RunCommand(options, registry, installer, system), kExitSuccess);
     EXPECT_EQ(installer.RequestedCodes(), (std::vector<std::string>{"{A}", "{B}", "{D}"}));
+}
+
+TEST(RemoveExitCode, ACancelStopsTheRunAndNamesEveryDriverNotRemoved) {
+    FakeRegistry registry;
+    registry.AddText(kDriversKeyPath, "{A}", "Alpha;IviDmm;C;Acme");
+    registry.AddText(kDriversKeyPath, "{B}", "Beta;IviScope;C;Acme");
+    registry.AddText(kDriversKeyPath, "{C}", "Gamma;IviDmm;C;Acme");
+    CommandOptions options;
+    options.command = CommandName::Remove;
+    options.selection.all = true;
+    options.yes = true;
+    // Windows Installer rolls Beta back; Wine's finishes removing it first.
+    for (bool honoured : {true, false}) {
+        FakeInstaller installer;
+        installer.HonourCancel(honoured);
+        installer.onConfigure = [&](const std::string& code) {
+            if (code == "{B}") installer.RequestCancel();
+        };
+        RecordingSystem system(true);
+
+        EXPECT_EQ(RunCommand(options, registry, installer, system), kExitCancelled);
+        EXPECT_EQ(installer.RequestedCodes(), (std::vector<std::string>{"{A}", "{B}"}));
+        EXPECT_EQ(system.output, std::string("Alpha {A}: removed\nBeta {B}: ") +
+                                     (honoured ? "cancelled" : "removed") +
+                                     "\nGamma {C}: not tried\n");
+        EXPECT_NE(system.error, "");
+    }
 }
 
 }  // namespace

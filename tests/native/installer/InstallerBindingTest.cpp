@@ -105,6 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(RemoveCase{{0}, kRemoved, 1}, RemoveCase{{1}, kFailed, 1},
                     RemoveCase{{1605}, kFailed, 1},  // unknown product
                     RemoveCase{{1603}, kFailed, 1},
+                    RemoveCase{{1602}, kFailed, 1},   // a package that gave up by itself
                     RemoveCase{{3010}, kRestart, 1},  // removed, restart required
                     RemoveCase{{1641}, kRestart, 1},  // removed, restart begun
                     RemoveCase{{0xFFFFFFFFu}, kFailed, 1},
@@ -123,6 +124,18 @@ TEST(RemoveProductCall, RemovesWithDefaultLevelAbsentStateAndNoRestart) {
     EXPECT_EQ(call.installState, 2);
     EXPECT_EQ(call.commandLine, "REBOOT=ReallySuppress MSIRESTARTMANAGERCONTROL=Disable");
     EXPECT_THAT(installer.UiCalls(), IsEmpty());
+}
+
+TEST(RemoveProductCall, ACancelEndsTheWaitForABusyInstaller) {
+    FakeInstaller installer;
+    installer.SetResults("{P}", {kBusy});
+    installer.HonourCancel(false);
+    installer.onConfigure = [&](const std::string&) {
+        if (installer.ConfigureCalls().size() == 2) installer.RequestCancel();
+    };
+    EXPECT_EQ(RemoveProductWithOutcome(installer, "{P}"), RemovalOutcome::Cancelled);
+    EXPECT_EQ(installer.ConfigureCalls().size(), 2u);
+    EXPECT_TRUE(RemoveProduct(installer, "{P}")) << "a cancelled removal removed nothing";
 }
 
 TEST(RemoveProductCall, EmptyCodeIsPassedAsEmptyTextAndJudgedLikeAnyOther) {

@@ -38,6 +38,9 @@ MemoryTemplate ProgressTemplate() {
         {IDC_PROGRESS, Kind::ProgressBar},
         {kNoId, Kind::Static},
         {kNoId, Kind::Static},
+        {IDC_PROGRESS_DRIVER, Kind::Static},
+        {IDC_PROGRESS_ACTION, Kind::Static},
+        {kIdCancel, Kind::Button},
     };
     return progress;
 }

@@ -10,9 +10,11 @@ MemoryUiDriver::MemoryUiDriver() {
     m_system.AddTemplate(IDD_MANAGER, ManagerTemplate());
     m_system.AddTemplate(IDD_PROGRESS, ProgressTemplate());
     m_system.AddIcon(IDR_MAINFRAME);
-    m_system.onMessageBox = [this](const MessageBoxCall&) {
+    m_system.onMessageBox = [this](const MessageBoxCall& call) {
         NoteClosedProgress();
-        m_boxDuringProgress.push_back(m_system.FindWindow(IDD_PROGRESS) != nullptr);
+        const MemoryDialogWindow* progress = m_system.FindWindow(IDD_PROGRESS);
+        m_boxDuringProgress.push_back(progress != nullptr);
+        m_boxOwnedByProgress.push_back(progress != nullptr && call.owner == progress->GetHandle());
     };
 }
 
@@ -58,9 +60,10 @@ void MemoryUiDriver::KeyDown(unsigned keyCode, unsigned repeatCount, unsigned ke
 std::vector<UiDriver::MessageBoxSeen> MemoryUiDriver::MessageBoxes() {
     std::vector<MessageBoxSeen> boxes;
     for (const MessageBoxCall& call : m_system.MessageBoxes()) {
-        const bool duringProgress =
-            boxes.size() < m_boxDuringProgress.size() && m_boxDuringProgress[boxes.size()];
-        boxes.push_back({call.text, call.caption, call.style, duringProgress});
+        const std::size_t at = boxes.size();
+        const bool duringProgress = at < m_boxDuringProgress.size() && m_boxDuringProgress[at];
+        const bool ownedByProgress = at < m_boxOwnedByProgress.size() && m_boxOwnedByProgress[at];
+        boxes.push_back({call.text, call.caption, call.style, duringProgress, ownedByProgress});
     }
     return boxes;
 }
@@ -70,6 +73,16 @@ UiDriver::ProgressSeen MemoryUiDriver::Progress() {
     if (!window) return {false, 0, 0, 0};
     const MemoryControl& bar = *window->Control(IDC_PROGRESS);
     return {true, bar.RangeLow(), bar.RangeHigh(), bar.Position()};
+}
+
+std::string MemoryUiDriver::ProgressText(int controlId) {
+    MemoryDialogWindow* window = m_system.FindWindow(IDD_PROGRESS);
+    const MemoryControl* control = window ? window->Control(controlId) : nullptr;
+    return control ? control->Text() : std::string();
+}
+
+void MemoryUiDriver::ClickInProgress(int controlId) {
+    if (MemoryDialogWindow* window = m_system.FindWindow(IDD_PROGRESS)) window->Click(controlId);
 }
 
 std::vector<UiDriver::ProgressSeen> MemoryUiDriver::ClosedProgress() {

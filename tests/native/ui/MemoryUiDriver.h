@@ -44,6 +44,8 @@ public:
     std::vector<MessageBoxSeen> MessageBoxes() override;
 
     ProgressSeen Progress() override;
+    std::string ProgressText(int controlId) override;
+    void ClickInProgress(int controlId) override;
     std::vector<ProgressSeen> ClosedProgress() override;
 
 private:
@@ -56,6 +58,7 @@ private:
     std::set<const MemoryDialogWindow*> m_noted;
     std::vector<ProgressSeen> m_closed;
     std::vector<bool> m_boxDuringProgress;
+    std::vector<bool> m_boxOwnedByProgress;
 };
 
 // The program's dialog templates as the in-memory backend takes them.

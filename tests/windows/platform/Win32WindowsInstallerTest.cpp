@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -79,6 +81,17 @@ public:
     std::vector<std::string> paths;
 };
 
+// The installer's actions as the binding tells them, and the threads they were told on.
+class ActionRecorder : public InstallerActions {
+public:
+    void OnActionStart(const std::string& description) override {
+        descriptions.push_back(description);
+        threads.insert(GetCurrentThreadId());
+    }
+    std::vector<std::string> descriptions;
+    std::set<DWORD> threads;
+};
+
 TEST(Win32WindowsInstaller, RemovesAnInstalledDriverPackageWithEitherLoader) {
     Win32LibraryLoader systemSearch;
     LoaderWithoutSystemSearch withoutSystemSearch;
@@ -100,8 +113,16 @@ TEST(Win32WindowsInstaller, RemovesAnInstalledDriverPackageWithEitherLoader) {
         EXPECT_STREQ(catalog.NameAt(0), "Platform Test Driver");
 
         SetInstallerUiMode(installer, InstallerUiMode::Silent, nullptr);
+        ActionRecorder actions;
+        installer.WatchActions(&actions);
         EXPECT_FALSE(catalog.Uninstall(0));
+        installer.WatchActions(nullptr);
         EXPECT_EQ(ProductState(kTestPackageCode), kStateUnknown);
+        // Told on the thread that asked for the removal, though the installer runs on another.
+        EXPECT_EQ(actions.threads, std::set<DWORD>{GetCurrentThreadId()});
+        EXPECT_NE(std::find(actions.descriptions.begin(), actions.descriptions.end(),
+                            "Removing files"),
+                  actions.descriptions.end());
         EXPECT_FALSE(IsProductInstalled(installer, kTestPackageCode));
         // Gone now, so a second removal is the installer's unknown product: a failure.
         EXPECT_TRUE(RemoveProduct(installer, kTestPackageCode));

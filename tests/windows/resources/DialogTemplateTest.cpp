@@ -78,6 +78,10 @@ const ExpectedControl kProgressControls[] = {
     {kNoShortId, "static", u"The drivers you selected are being uninstalled.", 7, 8, 147, 10,
      0x50020000},
     {kNoShortId, "static", u"Please wait...", 7, 21, 136, 8, 0x50020000},
+    // SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_ENDELLIPSIS: one line, an ampersand shown as it is.
+    {IDC_PROGRESS_DRIVER, "static", u"", 7, 61, 186, 8, 0x5002408C},
+    {IDC_PROGRESS_ACTION, "static", u"", 7, 73, 186, 8, 0x5002408C},
+    {IDCANCEL, "button", u"Cancel", 143, 90, 50, 14, 0x50010000},
 };
 
 void ExpectControls(const DialogTemplate& dialog, const ExpectedControl* expected,
@@ -138,7 +142,7 @@ TEST(DialogTemplateTest, ProgressWindowIsTheRegularTemplateDescribed) {
     EXPECT_EQ(dialog.x, 0);
     EXPECT_EQ(dialog.y, 0);
     EXPECT_EQ(dialog.width, 200);
-    EXPECT_EQ(dialog.height, 87);
+    EXPECT_EQ(dialog.height, 111);
     EXPECT_TRUE(dialog.menu.IsNone());
     EXPECT_TRUE(dialog.windowClass.IsNone());
     EXPECT_EQ(dialog.caption, u"Remove Selected Drivers");
@@ -146,6 +150,18 @@ TEST(DialogTemplateTest, ProgressWindowIsTheRegularTemplateDescribed) {
     EXPECT_EQ(dialog.typeface, u"MS Sans Serif");
     ExpectControls(dialog, kProgressControls, std::size(kProgressControls));
     EXPECT_LT(dialog.trailingBytes, 4u);
+    // Every control inside the window, and no two on top of each other.
+    for (const DialogControl& control : dialog.controls) {
+        EXPECT_LE(control.x + control.width, dialog.width - 7) << control.id;
+        EXPECT_LE(control.y + control.height, dialog.height - 7) << control.id;
+        for (const DialogControl& other : dialog.controls) {
+            if (&other == &control) continue;
+            const bool apart =
+                control.x + control.width <= other.x || other.x + other.width <= control.x ||
+                control.y + control.height <= other.y || other.y + other.height <= control.y;
+            EXPECT_TRUE(apart) << control.id << " overlaps " << other.id;
+        }
+    }
 }
 
 TEST(DialogTemplateTest, BothTemplatesCreateRealWindows) {

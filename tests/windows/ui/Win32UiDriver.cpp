@@ -114,12 +114,17 @@ public:
         m_hook = ::SetWindowsHookExW(WH_CBT, HookProc, nullptr, ::GetCurrentThreadId());
         m_sentHook =
             ::SetWindowsHookExW(WH_CALLWNDPROC, SentMessageProc, nullptr, ::GetCurrentThreadId());
-        if (!m_hook || !m_sentHook) throw std::runtime_error("cannot hook the thread's windows");
+        m_handledHook = ::SetWindowsHookExW(WH_CALLWNDPROCRET, HandledMessageProc, nullptr,
+                                            ::GetCurrentThreadId());
+        if (!m_hook || !m_sentHook || !m_handledHook) {
+            throw std::runtime_error("cannot hook the thread's windows");
+        }
         g_hookedDriver = this;
     }
 
     ~Win32UiDriver() override {
         g_hookedDriver = nullptr;
+        ::UnhookWindowsHookEx(m_handledHook);
         ::UnhookWindowsHookEx(m_sentHook);
         ::UnhookWindowsHookEx(m_hook);
     }
@@ -242,6 +247,18 @@ public:
         return ReadProgress(ProgressBarOf(dialog));
     }
 
+    std::string ProgressText(int controlId) override {
+        HWND dialog = FindProgressDialogOfThisThread();
+        HWND control = dialog ? ::GetDlgItem(dialog, controlId) : nullptr;
+        return control ? Narrow(WindowText(control)) : std::string();
+    }
+
+    void ClickInProgress(int controlId) override {
+        HWND dialog = FindProgressDialogOfThisThread();
+        HWND button = dialog ? ::GetDlgItem(dialog, controlId) : nullptr;
+        if (button && ::IsWindowEnabled(button)) ::SendMessageW(button, BM_CLICK, 0, 0);
+    }
+
     std::vector<ProgressSeen> ClosedProgress() override { return m_closed; }
 
 private:
@@ -270,7 +287,10 @@ private:
         if (icon && icon == ::LoadIconA(nullptr, IDI_QUESTION)) box.style |= kMbIconQuestion;
         if (icon && icon == ::LoadIconA(nullptr, IDI_HAND)) box.style |= kMbIconError;
         if (icon && icon == ::LoadIconA(nullptr, IDI_ASTERISK)) box.style |= kMbIconInformation;
-        box.duringProgress = FindProgressDialogOfThisThread() != nullptr;
+        const HWND progress = FindProgressDialogOfThisThread();
+        box.duringProgress = progress != nullptr;
+        box.ownedByProgress = progress != nullptr && ::GetWindow(window, GW_OWNER) == progress;
+        m_boxIndex[window] = m_boxes.size();
         m_boxes.push_back(box);
 
         int answer = yesNo ? IDNO : IDOK;
@@ -289,6 +309,24 @@ private:
             g_hookedDriver->OnSent(sent.hwnd, sent.message, sent.wParam);
         }
         return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    // A box is activated before its initialisation chooses its default button.
+    static LRESULT CALLBACK HandledMessageProc(int code, WPARAM wParam, LPARAM lParam) {
+        if (g_hookedDriver && code == HC_ACTION) {
+            const CWPRETSTRUCT& handled = *reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+            if (handled.message == WM_INITDIALOG) g_hookedDriver->OnBoxInitialised(handled.hwnd);
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    void OnBoxInitialised(HWND window) {
+        const auto found = m_boxIndex.find(window);
+        if (found == m_boxIndex.end()) return;
+        HWND no = ::GetDlgItem(window, IDNO);
+        if (no && (::GetWindowLongW(no, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+            m_boxes[found->second].style |= kMbDefButton2;
+        }
     }
 
     void OnSent(HWND window, UINT message, WPARAM wParam) {
@@ -311,6 +349,7 @@ private:
 
     void OnDestroy(HWND window) {
         m_answered.erase(window);
+        m_boxIndex.erase(window);
         if (!IsDialogWindow(window)) return;
         if (HWND bar = ProgressBarOf(window)) m_closed.push_back(ReadProgress(bar));
     }
@@ -342,6 +381,8 @@ private:
 
     HHOOK m_hook = nullptr;
     HHOOK m_sentHook = nullptr;
+    HHOOK m_handledHook = nullptr;
+    std::map<HWND, std::size_t> m_boxIndex;
     std::map<HWND, Fill> m_fills;
     std::deque<int> m_answers;
     std::set<HWND> m_answered;

@@ -32,6 +32,10 @@ MessageResult MemoryControl::Send(unsigned message, WordParam wParam, LongParam 
         m_redrawing = wParam != 0;
         return 0;
     }
+    if (message == kWmSetText) {
+        m_text = lParam != 0 ? reinterpret_cast<const char*>(lParam) : "";
+        return 1;
+    }
 
     switch (m_kind) {
         case MemoryControlKind::ListBox:

@@ -64,6 +64,9 @@ public:
     // From now on the control answers `message` with `result` and ignores it otherwise.
     void OverrideResult(unsigned message, MessageResult result);
 
+    // Static text: as WM_SETTEXT last set it.
+    const std::string& Text() const { return m_text; }
+
     // Progress bar.
     int RangeLow() const { return m_rangeLow; }
     int RangeHigh() const { return m_rangeHigh; }
@@ -106,6 +109,8 @@ private:
     int m_curSel;
     int m_anchor = -1;
     std::vector<int> m_tabStops;
+
+    std::string m_text;
 
     int m_rangeLow = 0;
     int m_rangeHigh = 100;
