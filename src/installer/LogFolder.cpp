@@ -26,7 +26,10 @@ std::string PathInFolder(const std::string& folder, const std::string& name) {
 }
 
 LogFolderChoice ChooseLogFolder(LogFiles& files, const std::string& namedFolder) {
-    if (!namedFolder.empty()) return {files.FullPath(namedFolder), false};
+    if (!namedFolder.empty()) {
+        const std::string full = files.FullPath(namedFolder);
+        return {full.empty() ? namedFolder : full, false};
+    }
     // Where GetTempPath2 exists but fails, GetTempPath would give SYSTEM the folder every user
     // can write to: no folder rather than that one.
     const std::optional<std::string> temporary2 = files.TempPath2();
