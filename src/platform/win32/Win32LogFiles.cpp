@@ -45,12 +45,13 @@ std::unique_ptr<HeldFile> Held(HANDLE handle) {
     return std::make_unique<Win32HeldFile>(handle);
 }
 
-// The temporary folder as one of the GetTempPath calls gives it; empty when it fails.
+// The temporary folder as one of the GetTempPath calls gives it; empty when it fails. Their
+// longest answer is MAX_PATH + 1 characters.
 std::string TemporaryFolder(GetTempPath2Entry call) {
-    wchar_t folder[MAX_PATH + 1];
-    const DWORD length = call(MAX_PATH + 1, folder);
-    if (length == 0 || length > MAX_PATH) return {};
-    return Utf8FromWide(std::wstring(folder, length).c_str());
+    wchar_t folder[MAX_PATH + 2];
+    const DWORD length = call(MAX_PATH + 2, folder);
+    if (length == 0 || length > MAX_PATH + 1) return {};
+    return Utf8FromWide(folder);
 }
 
 // This process's user as an SDDL SID; empty when it cannot be told.
