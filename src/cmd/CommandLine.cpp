@@ -110,6 +110,10 @@ ParsedCommandLine ParseCommandLine(int count, const char* const* arguments) {
     CLI::Option* dryRun =
         remove->add_flag("--dry-run", options.dryRun, "Only print what would be removed");
     yes->excludes(dryRun);
+    remove
+        ->add_option("--log-dir", options.logDir,
+                     "Keep the installer logs of failed removals in this folder, made if missing")
+        ->check(kNotEmpty);
     for (const char* selector : {"--class", "--manufacturer", "--ade", "--product"}) {
         all->excludes(remove->get_option(selector));
     }

@@ -13,9 +13,10 @@
 #include "cmd/Win32Administrator.h"
 #include "cmd/Win32Console.h"
 #include "cmd/Win32ConsoleCancel.h"
-#include "cmd/Win32Text.h"
 #include "platform/win32/LibrarySearchHardening.h"
+#include "platform/win32/Win32LogFiles.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32WindowsInstaller.h"
 
 namespace {
@@ -37,6 +38,10 @@ public:
     void WriteError(const std::string& text) override {
         WriteToStandardHandle(STD_ERROR_HANDLE, text);
     }
+    LogFiles& InstallerLogFiles() override { return m_logFiles; }
+
+private:
+    Win32LogFiles m_logFiles;
 };
 
 int Run(int count, wchar_t** arguments, CommandSystem& system) {

@@ -14,6 +14,8 @@ struct CommandOptions {
     ListFormat format = ListFormat::Text;
     bool yes = false;
     bool dryRun = false;
+    // Where remove keeps the installer logs of failed removals; empty for the default folder.
+    std::string logDir;
 };
 
 // What the command line asks for: a command to run, the usage to print, or nothing at all

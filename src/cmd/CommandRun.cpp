@@ -11,6 +11,7 @@
 #include "cmd/ListedDriver.h"
 #include "installer/InstallerBinding.h"
 #include "installer/ProductInfo.h"
+#include "installer/RemovalLogs.h"
 #include "installer/WindowsInstaller.h"
 
 namespace {
@@ -77,7 +78,8 @@ std::string DriverLine(const DriverRecord& text, const std::string& result) {
     return std::string(text.GetName()) + " " + text.GetProductCode() + ": " + result + "\n";
 }
 
-std::string ResultText(unsigned installerResult, RemovalOutcome outcome, bool productGone) {
+std::string ResultText(unsigned installerResult, RemovalOutcome outcome, bool productGone,
+                       const std::string& keptLog) {
     switch (outcome) {
         case RemovalOutcome::Removed:
             return "removed";
@@ -90,7 +92,34 @@ std::string ResultText(unsigned installerResult, RemovalOutcome outcome, bool pr
     }
     std::string text = "failed, Windows Installer result " + std::to_string(installerResult);
     if (productGone) text += " (not installed; 'CalvornCmd prune' deletes its registration)";
+    if (!keptLog.empty()) text += ", log " + keptLog;
     return text;
+}
+
+// Said once when the logs' folder is refused: the removals still run, without logs.
+std::string LogsNotKeptText(const RemovalLogs& logs) {
+    const std::string& folder = logs.Folder();
+    std::string why;
+    switch (logs.Refusal()) {
+        case LogFolderRefusal::None:
+            return {};
+        case LogFolderRefusal::NoTemporaryFolder:
+            why = "there is no temporary folder";
+            break;
+        case LogFolderRefusal::Missing:
+            why = folder + " cannot be created";
+            break;
+        case LogFolderRefusal::NotAFolder:
+            why = folder + " is not a folder";
+            break;
+        case LogFolderRefusal::Redirection:
+            why = folder + " is a junction, symbolic link or mount point";
+            break;
+        case LogFolderRefusal::NotOpened:
+            why = folder + " cannot be opened";
+            break;
+    }
+    return "CalvornCmd: installer logs are not kept: " + why + ".\n";
 }
 
 std::string ErrorText(int exitCode) {
@@ -128,6 +157,7 @@ int RunRemove(const CommandOptions& options, DriverCatalog& catalog, WindowsInst
     }
 
     SetInstallerUiMode(installer, InstallerUiMode::Silent, nullptr);
+    RemovalLogs logs(installer, &system.InstallerLogFiles(), options.logDir);
     std::vector<unsigned> results;
     bool stopped = false;
     for (const SelectedDriver& driver : drivers) {
@@ -138,13 +168,16 @@ int RunRemove(const CommandOptions& options, DriverCatalog& catalog, WindowsInst
             continue;
         }
         const char* productCode = catalog.RecordAt(driver.index).GetProductCode();
+        logs.Begin(productCode);
         const unsigned result = RemoveProductWithResult(installer, productCode);
         const RemovalOutcome outcome = OutcomeOfRemoval(result, installer.CancelRequested());
+        const std::string log = logs.End(outcome);
         stopped = outcome == RemovalOutcome::Cancelled;
         results.push_back(result);
         const bool gone = IsProductGone(result, installer.QueryProductState(productCode));
-        system.WriteOutput(DriverLine(driver.text, ResultText(result, outcome, gone)));
+        system.WriteOutput(DriverLine(driver.text, ResultText(result, outcome, gone, log)));
     }
+    if (logs.Refusal() != LogFolderRefusal::None) system.WriteError(LogsNotKeptText(logs));
     const int exitCode = ExitCodeOfRemovals(results, stopped);
     if (exitCode != kExitSuccess) system.WriteError(ErrorText(exitCode));
     return exitCode;

@@ -2,6 +2,8 @@
 
 #include <string>
 
+class LogFiles;
+
 // What the console program needs of the system beyond the registry and the installer.
 class CommandSystem {
 public:
@@ -14,4 +16,6 @@ public:
     // Writes UTF-8 text to the standard output or the error stream.
     virtual void WriteOutput(const std::string& text) = 0;
     virtual void WriteError(const std::string& text) = 0;
+    // Where the installer's logs of removals are kept.
+    virtual LogFiles& InstallerLogFiles() = 0;
 };

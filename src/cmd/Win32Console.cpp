@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "cmd/Win32Text.h"
+#include "platform/win32/Win32Text.h"
 
 void WriteToStandardHandle(unsigned long standardHandle, const std::string& text) {
     const HANDLE handle = GetStdHandle(standardHandle);

@@ -1,6 +1,7 @@
 #include "installer/RemovalLogs.h"
 
 #include <cctype>
+#include <utility>
 
 #include "installer/LogFiles.h"
 #include "installer/WindowsInstaller.h"
@@ -34,10 +35,13 @@ bool IsProductCodeForm(const std::string& text) {
 
 }  // namespace
 
-RemovalLogs::RemovalLogs(WindowsInstaller& installer, LogFiles* files)
+RemovalLogs::RemovalLogs(WindowsInstaller& installer, LogFiles* files, std::string namedFolder)
     : m_installer(installer),
       m_files(files),
+      m_namedFolder(std::move(namedFolder)),
       m_timestamp(files ? files->LocalTimestamp() : std::string()) {}
+
+RemovalLogs::~RemovalLogs() = default;
 
 std::string RemovalLogs::FileName(const std::string& timestamp, const std::string& productCode,
                                   int attempt) {
@@ -48,42 +52,50 @@ std::string RemovalLogs::FileName(const std::string& timestamp, const std::strin
 
 void RemovalLogs::Begin(const std::string& productCode) {
     m_current.clear();
-    if (!m_files || m_folderFailed) return;
-    if (m_folder.empty()) {
-        const std::string folder = m_files->Folder();
-        if (folder.empty() || !m_files->CreateFolder(folder)) {
-            m_folderFailed = true;
-            return;
-        }
-        m_folder = folder;
+    if (!m_files || m_refusal != LogFolderRefusal::None) return;
+    if (!m_heldFolder) {
+        const LogFolderChoice choice = ChooseLogFolder(*m_files, m_namedFolder);
+        m_folder = choice.path;
+        m_heldFolder = HoldLogFolder(*m_files, choice, m_refusal);
+        if (!m_heldFolder) return;
     }
 
     std::string path;
-    for (int attempt = 1; attempt <= kMaxAttempts && path.empty(); ++attempt) {
-        const std::string candidate = m_folder + "\\" + FileName(m_timestamp, productCode, attempt);
-        if (m_files->CreateNewFile(candidate)) path = candidate;
+    std::unique_ptr<HeldFile> held;
+    for (int attempt = 1; attempt <= kMaxAttempts && !held; ++attempt) {
+        path = PathInFolder(m_folder, FileName(m_timestamp, productCode, attempt));
+        held = m_files->CreateNewFile(path);
     }
-    if (path.empty()) return;
+    if (!held) return;
 
     const auto enable = [&](unsigned mode) {
         return m_installer.EnableLog(mode, path.c_str(), kLogAttributesAppend) == 0;
     };
     if (!enable(kLogModeVerboseAll | kLogModeOnlyOnError) && !enable(kLogModeVerboseAll)) {
+        held.reset();
         m_files->RemoveFile(path);
         return;
     }
     m_current = path;
+    m_heldCurrent = std::move(held);
 }
 
-void RemovalLogs::End(RemovalOutcome outcome) {
-    if (m_current.empty()) return;
-    // Stops logging, which also lets go of the file.
+std::string RemovalLogs::End(RemovalOutcome outcome) {
+    if (m_current.empty()) return {};
+    // Stops logging, which also lets go of the installer's own handle.
     m_installer.EnableLog(0, nullptr, 0);
     // A failure the installer wrote nothing about (it stayed busy, or never ran) has no log.
-    if (outcome == RemovalOutcome::Failed && !m_files->IsEmptyFile(m_current)) {
+    const bool keep = outcome == RemovalOutcome::Failed && !m_heldCurrent->IsEmpty();
+    // Held without delete sharing, the file could not be removed by anyone, this program
+    // included.
+    m_heldCurrent.reset();
+    std::string kept;
+    if (keep) {
         m_keptFolder = m_folder;
+        kept = m_current;
     } else {
         m_files->RemoveFile(m_current);
     }
     m_current.clear();
+    return kept;
 }

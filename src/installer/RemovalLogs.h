@@ -1,31 +1,41 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "installer/InstallerBinding.h"
+#include "installer/LogFolder.h"
 
+class HeldFile;
 class LogFiles;
 class WindowsInstaller;
 
 // Windows Installer's verbose log of each removal of one pass, in a file of its own, kept only
 // for the removals that fail: what an administrator asks for first when a driver will not go.
-// Logging never changes an outcome; a log that cannot be written is simply not there.
+// Logging never changes an outcome; a log that cannot be written is simply not there. The
+// folder is held from the first log until the pass ends, each log from its creation until the
+// installer is done with it.
 class RemovalLogs {
 public:
     // The pass starts now: every log's name begins with this moment. Without `files`, nothing is
-    // logged.
-    RemovalLogs(WindowsInstaller& installer, LogFiles* files);
+    // logged. The logs go to `namedFolder` when one is given (see ChooseLogFolder).
+    RemovalLogs(WindowsInstaller& installer, LogFiles* files, std::string namedFolder = {});
+    ~RemovalLogs();
 
     RemovalLogs(const RemovalLogs&) = delete;
     RemovalLogs& operator=(const RemovalLogs&) = delete;
 
     // Before the removal of `productCode`: a new log file, and the installer asked to write to it.
     void Begin(const std::string& productCode);
-    // After it: logging stops, and the log is kept only when the removal failed.
-    void End(RemovalOutcome outcome);
+    // After it: logging stops, and the log is kept only when the removal failed. Returns the
+    // kept log's path, or an empty text.
+    std::string End(RemovalOutcome outcome);
 
     // The logs' folder once a log of this pass is kept; empty before.
     const std::string& KeptFolder() const { return m_keptFolder; }
+    // Why this pass keeps no logs at all, once the folder was refused; and the folder refused.
+    LogFolderRefusal Refusal() const { return m_refusal; }
+    const std::string& Folder() const { return m_folder; }
 
     // The name of a log: the pass's start, then the product code when it has a product code's
     // form (a braced GUID), which keeps a value name of any other text out of the file system;
@@ -36,9 +46,12 @@ public:
 private:
     WindowsInstaller& m_installer;
     LogFiles* m_files;
+    std::string m_namedFolder;
     std::string m_timestamp;
     std::string m_folder;
-    bool m_folderFailed = false;
+    std::unique_ptr<HeldFile> m_heldFolder;
+    LogFolderRefusal m_refusal = LogFolderRefusal::None;
     std::string m_current;
+    std::unique_ptr<HeldFile> m_heldCurrent;
     std::string m_keptFolder;
 };

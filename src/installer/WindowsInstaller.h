@@ -32,9 +32,10 @@ public:
     virtual unsigned ConfigureProduct(const char* productCode, int installLevel, int installState,
                                       const char* commandLine) = 0;
 
-    // MsiEnableLogA: writes the log of this process's later installer actions to `logFile` with
-    // `logMode` (INSTALLLOGMODE_* flags) and `attributes` (INSTALLLOGATTRIBUTES_*); a null file
-    // stops logging. Returns 0, or the installer's error code for a mode it does not know.
+    // MsiEnableLogW: writes the log of this process's later installer actions to `logFile`
+    // (UTF-8, so that any folder's name will do) with `logMode` (INSTALLLOGMODE_* flags) and
+    // `attributes` (INSTALLLOGATTRIBUTES_*); a null file stops logging. Returns 0, or the
+    // installer's error code for a mode it does not know.
     virtual unsigned EnableLog(unsigned logMode, const char* logFile, unsigned attributes) = 0;
 
     // MsiQueryProductStateA: the product's install state, 5 (INSTALLSTATE_DEFAULT) when it is

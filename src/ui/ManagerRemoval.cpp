@@ -2,6 +2,7 @@
 
 #include "catalog/DriverCatalog.h"
 #include "installer/InstallerBinding.h"
+#include "installer/LogFiles.h"
 #include "installer/RemovalLogs.h"
 #include "installer/WindowsInstaller.h"
 #include "res/resource.h"
@@ -215,7 +216,8 @@ void ManagerDialog::OnRemove() {
         MessageBox(kSomeNotRemoved, nullptr, kFailureStyle);
     }
     if (!logs.KeptFolder().empty()) {
-        const std::string text = kLogsBefore + logs.KeptFolder() + kLogsAfter;
+        const std::string text =
+            kLogsBefore + m_logFiles->InCodePage(logs.KeptFolder()) + kLogsAfter;
         MessageBox(text.c_str(), nullptr, kMbOk | kMbIconInformation);
     }
     if (restartRequired) MessageBox(kRestartNeeded, nullptr, kMbOk | kMbIconInformation);

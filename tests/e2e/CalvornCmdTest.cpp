@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <iostream>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -47,6 +50,26 @@ std::map<std::string, nlohmann::json> RegisteredDrivers() {
         }
     }
     return drivers;
+}
+
+// The log that the result line of `productCode` names; empty when it names none.
+std::string LogNamedFor(const std::string& output, const std::string& productCode) {
+    const std::size_t line = output.find(productCode + ": ");
+    if (line == std::string::npos) return {};
+    const std::string text = output.substr(line, output.find('\n', line) - line);
+    const std::size_t log = text.find(", log ");
+    return log == std::string::npos ? std::string() : text.substr(log + 6);
+}
+
+// Runs a program of the Unix host, which Wine starts for a Windows program, until `done` holds:
+// Wine hands out no handle to wait on.
+bool RunOnHost(const char* program, std::string commandLine, const std::function<bool()>& done) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    return CreateProcessA(WindowsPath(program).c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
+                          nullptr, nullptr, &startup, &process) &&
+           WaitUntil(done);
 }
 
 // Every test starts from the sample drivers as defined; no window is started.
@@ -146,15 +169,15 @@ TEST_F(CalvornCmdTest, CtrlCStopsTheRunAfterTheDriverUnderWayAndEndsWith1602) {
     ASSERT_EQ(slow.Install(), "");
     const int installedFiles = slow.InstalledFiles();
     bool pressed = false;
-    const CalvornCmdRun run = Run(
-        std::string("remove --product ") + CALVORN_SLOW_PRODUCT + " --product " +
-            product::kKestrelSupply + " --yes",
-        [&] {
-            // Once the installer is deleting the slow package's files.
-            if (WaitUntil([&] { return slow.InstalledFiles() < installedFiles; })) {
-                pressed = PressCtrlCInCalvornCmd();
-            }
-        });
+    const CalvornCmdRun run =
+        Run(std::string("remove --product ") + CALVORN_SLOW_PRODUCT + " --product " +
+                product::kKestrelSupply + " --yes",
+            [&] {
+                // Once the installer is deleting the slow package's files.
+                if (WaitUntil([&] { return slow.InstalledFiles() < installedFiles; })) {
+                    pressed = PressCtrlCInCalvornCmd();
+                }
+            });
     ASSERT_TRUE(pressed) << run.output;
     EXPECT_EQ(run.exitCode, 1602u) << run.error;
     // Wine's installer ignores the cancel and finishes the removal under way: Windows Installer
@@ -168,7 +191,8 @@ TEST_F(CalvornCmdTest, CtrlCStopsTheRunAfterTheDriverUnderWayAndEndsWith1602) {
 
 TEST_F(CalvornCmdTest, DryRunAndAMissingYesRemoveNothing) {
     const std::string selection = std::string("remove --manufacturer \"") + kAltheon + "\"";
-    const CalvornCmdRun dryRun = Run(selection + " --dry-run");
+    const CalvornCmdRun dryRun = Run(selection + " --dry-run --log-dir C:\\calvorn-dry-run");
+    EXPECT_EQ(GetFileAttributesA("C:\\calvorn-dry-run"), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(dryRun.exitCode, 0u) << dryRun.error;
     EXPECT_EQ(dryRun.output, std::string("Altheon AT3440 DMM ") + product::kAltheonDmmC +
                                  ": would be removed\nAltheon AT3440 DMM " +
@@ -179,6 +203,61 @@ TEST_F(CalvornCmdTest, DryRunAndAMissingYesRemoveNothing) {
     EXPECT_EQ(withoutYes.output, "");
     EXPECT_NE(withoutYes.error, "");
     ExpectInstalledAllBut({});
+}
+
+TEST_F(CalvornCmdTest, KeepsAFailedRemovalsLogInTheFolderNamedOrByDefaultButNeverThroughALink) {
+    const OwnPackage failing("failing-removal", CALVORN_FAILING_PRODUCT, CALVORN_FAILING_NAME);
+    ASSERT_EQ(failing.Install(), "");
+    const std::string code = failing.ProductCode();
+    const std::string prefix = std::getenv("WINEPREFIX");
+
+    // A file server's share, as Wine maps \\server\share: a folder of the prefix.
+    for (const char* folder :
+         {"/dosdevices/unc", "/dosdevices/unc/labserver", "/dosdevices/unc/labserver/logs"}) {
+        CreateDirectoryA(WindowsPath(prefix + folder).c_str(), nullptr);
+    }
+    const std::string share = "\\\\labserver\\logs\\STATION01";
+    const CalvornCmdRun named = Run("remove --product " + code + " --product " +
+                                    product::kAltheonDmmC + " --yes --log-dir " + share);
+    EXPECT_EQ(named.exitCode, 1603u) << named.error;
+    const std::set<std::string> shared = FilesIn(share);
+    ASSERT_EQ(shared.size(), 1u) << named.output;
+    EXPECT_EQ(LogNamedFor(named.output, code), share + "\\" + *shared.begin());
+    ExpectInstalledAllBut({product::kAltheonDmmC});
+
+    char temporary[MAX_PATH];
+    ASSERT_NE(GetTempPathA(MAX_PATH, temporary), 0u);
+    const std::string folder = std::string(temporary) + "Calvorn";
+    const CalvornCmdRun byDefault = Run("remove --product " + code + " --yes");
+    const std::string log = LogNamedFor(byDefault.output, code);
+    std::cout << "default folder " << folder << ", log " << log << "\n";
+    ASSERT_EQ(log.rfind(folder + "\\", 0), 0u) << byDefault.output;
+    EXPECT_EQ(FilesIn(folder).count(log.substr(folder.size() + 1)), 1u);
+
+    // Under Wine a Unix symbolic link shows as a reparse point. TMP names the default folder's
+    // parent.
+    const std::string link = "C:\\calvorn-linked-temp\\Calvorn";
+    const std::string target = "C:\\calvorn-link-target";
+    CreateDirectoryA("C:\\calvorn-linked-temp", nullptr);
+    CreateDirectoryA(target.c_str(), nullptr);
+    const std::string hostLink = prefix + "/drive_c/calvorn-linked-temp/Calvorn";
+    ASSERT_TRUE(
+        RunOnHost("/bin/ln", "ln -s " + prefix + "/drive_c/calvorn-link-target " + hostLink, [&] {
+            return GetFileAttributesA(link.c_str()) ==
+                   (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT);
+        }));
+    const std::string temporaryFolder = temporary;
+    SetEnvironmentVariableA("TMP", "C:\\calvorn-linked-temp");
+    const CalvornCmdRun linked = Run("remove --product " + code + " --yes");
+    SetEnvironmentVariableA("TMP", temporaryFolder.c_str());
+    EXPECT_TRUE(RunOnHost("/bin/rm", "rm " + hostLink, [&] {
+        return GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES;
+    }));
+    EXPECT_EQ(LogNamedFor(linked.output, code), "") << linked.output;
+    EXPECT_EQ(linked.error, "CalvornCmd: installer logs are not kept: " + link +
+                                " is a junction, symbolic link or mount point.\nCalvornCmd: some "
+                                "drivers could not be removed.\n");
+    EXPECT_TRUE(FilesIn(target).empty());
 }
 
 }  // namespace

@@ -311,19 +311,6 @@ TEST_F(RemovalTest, TheProgressWindowNamesTheDriverUnderWayAndEscStopsThePass) {
     ExpectInstalledAllBut({});
 }
 
-// The names of the files in `folder` now.
-std::set<std::string> FilesIn(const std::string& folder) {
-    std::set<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.insert(found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-}
-
 TEST_F(RemovalTest, KeepsTheInstallerLogOfEachFailedRemovalAndSaysWhere) {
     const OwnPackage failing("failing-removal", CALVORN_FAILING_PRODUCT, CALVORN_FAILING_NAME);
     ASSERT_EQ(failing.Install(), "");

@@ -52,6 +52,18 @@ std::string WindowsPath(const std::string& unixPath) {
     return path;
 }
 
+std::set<std::string> FilesIn(const std::string& folder) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.insert(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
 std::vector<SampleValue> SampleValues() {
     std::vector<SampleValue> values;
     std::ifstream definition(WindowsPath(CALVORN_SAMPLE_DEFINITION));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -60,3 +61,5 @@ std::vector<std::string> DriverValueNames(bool in64BitView = false);
 
 // A path of this machine as Windows programs under Wine see it (the Z: drive).
 std::string WindowsPath(const std::string& unixPath);
+// The names of the files in `folder` now.
+std::set<std::string> FilesIn(const std::string& folder);

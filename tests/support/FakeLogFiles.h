@@ -1,27 +1,47 @@
 #pragma once
 
+#include <map>
+#include <memory>
+#include <optional>
 #include <set>
 #include <string>
 
 #include "installer/LogFiles.h"
 
-// A folder of files in memory, with a fixed clock, and variants that cannot make the folder or
-// its files.
+// Folders and files in memory, with a fixed clock and a user's temporary folder, and variants
+// that cannot make the folder or its files or that hold links where folders should be.
 class FakeLogFiles : public LogFiles {
 public:
     static constexpr const char* kFolder = "C:\\Temp\\Calvorn";
     static constexpr const char* kTimestamp = "20261209-143005";
 
-    std::string Folder() override { return kFolder; }
-    bool CreateFolder(const std::string& path) override;
-    bool CreateNewFile(const std::string& path) override;
-    void RemoveFile(const std::string& path) override { files.erase(path); }
-    bool IsEmptyFile(const std::string&) override { return !installerWrites; }
+    // What is at a path of a folder; `onHandle` is what an open handle reports (nullopt: not
+    // reported there).
+    struct Entry {
+        FileKind kind{true, false};
+        std::optional<FileKind> onHandle = FileKind{true, false};
+        bool opens = true;
+    };
+
+    std::optional<std::string> TempPath2() override { return tempPath2; }
+    std::string TempPath() override { return tempPath; }
+    // Relative to C:\Work.
+    std::string FullPath(const std::string& path) override;
+    bool CreateFolder(const std::string& path, bool restricted) override;
+    std::optional<FileKind> KindOf(const std::string& path) override;
+    std::unique_ptr<HeldFile> HoldFolder(const std::string& path) override;
+    std::unique_ptr<HeldFile> CreateNewFile(const std::string& path) override;
+    void RemoveFile(const std::string& path) override;
+    std::string InCodePage(const std::string& path) override { return path; }
     std::string LocalTimestamp() override { return kTimestamp; }
 
+    std::optional<std::string> tempPath2;
+    std::string tempPath = "C:\\Temp\\";
+    std::map<std::string, Entry> folders;
     // The files there now, by full path.
     std::set<std::string> files;
-    bool folderExists = false;
+    // The paths held open now, folders and files.
+    std::multiset<std::string> held;
     bool refuseFolder = false;
     bool refuseFiles = false;
     // Whether the installer wrote into the logs it was given.

@@ -12,6 +12,7 @@
 #include "installer/SystemLibrary.h"
 #include "platform/win32/EntryPoint.h"
 #include "platform/win32/Win32LibraryLoader.h"
+#include "platform/win32/Win32Text.h"
 #include "platform/win32/WindowServing.h"
 
 static_assert(kInstallerUnknownProduct == ERROR_UNKNOWN_PRODUCT);
@@ -20,7 +21,7 @@ static_assert(kInstallStateUnknown == INSTALLSTATE_UNKNOWN);
 namespace {
 
 using SetInternalUiEntry = int(WINAPI*)(int level, HWND* ownerWindow);
-using EnableLogEntry = UINT(WINAPI*)(DWORD logMode, LPCSTR logFile, DWORD attributes);
+using EnableLogEntry = UINT(WINAPI*)(DWORD logMode, LPCWSTR logFile, DWORD attributes);
 using ConfigureProductExEntry = UINT(WINAPI*)(LPCSTR productCode, int installLevel,
                                               int installState, LPCSTR commandLine);
 using QueryProductStateEntry = INSTALLSTATE(WINAPI*)(LPCSTR productCode);
@@ -113,7 +114,7 @@ Win32WindowsInstaller::Win32WindowsInstaller(LibraryLoader& loader, const char* 
     }
     if (m_library->configureProductEx == nullptr)
         m_library->unavailableResult = ERROR_PROC_NOT_FOUND;
-    m_library->enableLog = ResolveEntryPoint<EnableLogEntry>(m_library->module, "MsiEnableLogA");
+    m_library->enableLog = ResolveEntryPoint<EnableLogEntry>(m_library->module, "MsiEnableLogW");
     m_library->queryProductState =
         ResolveEntryPoint<QueryProductStateEntry>(m_library->module, "MsiQueryProductStateA");
     m_library->getProductInfo =
@@ -166,7 +167,8 @@ unsigned Win32WindowsInstaller::ConfigureProduct(const char* productCode, int in
 unsigned Win32WindowsInstaller::EnableLog(unsigned logMode, const char* logFile,
                                           unsigned attributes) {
     if (m_library->enableLog == nullptr) return ERROR_PROC_NOT_FOUND;
-    return m_library->enableLog(logMode, logFile, attributes);
+    if (logFile == nullptr) return m_library->enableLog(logMode, nullptr, attributes);
+    return m_library->enableLog(logMode, WideFromUtf8(logFile).c_str(), attributes);
 }
 
 int Win32WindowsInstaller::QueryProductState(const char* productCode) {

@@ -28,6 +28,7 @@ std::string Summary(const ParsedCommandLine& parsed) {
     if (options.selection.all) out << " all";
     if (options.yes) out << " yes";
     if (options.dryRun) out << " dry-run";
+    if (!options.logDir.empty()) out << " log-dir=" << options.logDir;
     return out.str();
 }
 
@@ -83,6 +84,10 @@ const CommandLineCase kCases[] = {
     {"RemoveDryRun",
      {"remove", "--product", "{A}", "--dry-run"},
      "remove class= manufacturer= ade= products={A}| format=text dry-run"},
+    {"RemoveIntoAShare",
+     {"remove", "--all", "--yes", "--log-dir", "\\\\lab\\logs\\PC01"},
+     "remove class= manufacturer= ade= products= format=text all yes log-dir=\\\\lab\\logs\\PC01"},
+    {"LogFolderIsOnlyForRemove", {"list", "--log-dir", "D:\\Logs"}, "usage error"},
     {"RemoveWithoutYes", {"remove", "--class", "IviDmm"}, "usage error"},
     {"RemoveWithoutSelection", {"remove", "--yes"}, "usage error"},
     {"RemoveYesAndDryRun", {"remove", "--all", "--yes", "--dry-run"}, "usage error"},

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "FakeInstaller.h"
+#include "FakeLogFiles.h"
 #include "FakeRegistry.h"
 #include "catalog/DriverCatalog.h"
 #include "cmd/CommandRun.h"
@@ -61,9 +62,11 @@ public:
     bool IsAdministrator() override { return m_administrator; }
     void WriteOutput(const std::string& text) override { output += text; }
     void WriteError(const std::string& text) override { error += text; }
+    LogFiles& InstallerLogFiles() override { return logFiles; }
 
     std::string output;
     std::string error;
+    FakeLogFiles logFiles;
 
 private:
     bool m_administrator;

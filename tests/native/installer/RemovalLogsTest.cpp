@@ -1,10 +1,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "FakeInstaller.h"
 #include "FakeLogFiles.h"
+#include "installer/LogFolder.h"
 #include "installer/RemovalLogs.h"
 
 namespace {
@@ -38,6 +40,75 @@ TEST(RemovalLogFileName, NamesOnlyProductCodesAndNothingElseFromTheRegistry) {
     EXPECT_EQ(RemovalLogs::FileName(kStamp, "", 3), "20261209-143005-driver-3.log");
 }
 
+TEST(LogFolderChoice, TakesTheTemporaryFolderOnlyAdministratorsCanChangeWhereThereIsOne) {
+    const std::string user = "C:\\Users\\ana\\Temp\\";
+    const std::string system2 = "C:\\Windows\\SystemTemp\\";
+    const std::string system = "C:\\Windows\\Temp\\";
+    const struct {
+        std::optional<std::string> tempPath2;  // nullopt: the system lacks it
+        std::string tempPath;
+        const char* named;
+        std::string folder;
+    } cases[] = {
+        {user, user, "", user + "Calvorn"},
+        {std::nullopt, user, "", user + "Calvorn"},
+        {system2, system, "", system2 + "Calvorn"},
+        {std::nullopt, system, "", system + "Calvorn"},
+        {"", system, "", ""},  // GetTempPath2 failed: not the folder every user can write to
+        {system2, system, "\\\\lab\\logs\\PC01", "\\\\lab\\logs\\PC01"},
+        {std::nullopt, "", "logs", "C:\\Work\\logs"},
+    };
+    for (const auto& c : cases) {
+        FakeLogFiles files;
+        files.tempPath2 = c.tempPath2;
+        files.tempPath = c.tempPath;
+        const LogFolderChoice choice = ChooseLogFolder(files, c.named);
+        EXPECT_EQ(choice.path, c.folder) << c.tempPath << c.named;
+        // Only the default folder is made with a DACL of its own.
+        EXPECT_EQ(choice.restricted, !c.folder.empty() && *c.named == '\0') << c.folder;
+    }
+}
+
+TEST(LogFolderAcceptance, OnlyAFolderItselfHeldOpenGetsLogs) {
+    using Refusal = LogFolderRefusal;
+    const FileKind folder{true, false};
+    const FileKind link{true, true};
+    const FileKind file{false, false};
+    const struct {
+        const char* name;
+        bool present;
+        FileKind kind;
+        std::optional<FileKind> onHandle;
+        bool opens;
+        Refusal refusal;
+    } cases[] = {
+        {"MadeWhereMissing", false, folder, folder, true, Refusal::None},
+        {"ExistingFolder", true, folder, folder, true, Refusal::None},
+        {"HandleTellsNothing", true, folder, std::nullopt, true, Refusal::None},
+        {"JunctionOrLink", true, link, link, true, Refusal::Redirection},
+        {"LinkPutInPlaceAfterTheLook", true, folder, link, true, Refusal::Redirection},
+        {"File", true, file, file, true, Refusal::NotAFolder},
+        {"CannotBeOpened", true, folder, folder, false, Refusal::NotOpened},
+        {"CannotBeMade", false, folder, folder, true, Refusal::Missing},
+    };
+    for (const auto& c : cases) {
+        FakeInstaller installer;
+        FakeLogFiles files;
+        files.refuseFolder = c.refusal == Refusal::Missing;
+        if (c.present) files.folders[FakeLogFiles::kFolder] = {c.kind, c.onHandle, c.opens};
+        {
+            RemovalLogs logs(installer, &files);
+            logs.Begin(kCode);
+            EXPECT_EQ(logs.End(RemovalOutcome::Failed),
+                      c.refusal == Refusal::None ? kLogOfCode : "")
+                << c.name;
+            EXPECT_EQ(logs.Refusal(), c.refusal) << c.name;
+        }
+        EXPECT_EQ(files.files.size(), c.refusal == Refusal::None ? 1u : 0u) << c.name;
+        EXPECT_THAT(files.held, IsEmpty()) << c.name;
+    }
+}
+
 class RemovalLogsTest : public testing::Test {
 protected:
     FakeInstaller m_installer;
@@ -50,12 +121,15 @@ TEST_F(RemovalLogsTest, KeepsTheVerboseLogOfAFailureOnly) {
          {RemovalOutcome::Removed, RemovalOutcome::RemovedRestartRequired}) {
         logs.Begin(kCode);
         EXPECT_THAT(m_files.files, ElementsAre(kLogOfCode));
-        logs.End(outcome);
+        EXPECT_EQ(logs.End(outcome), "");
         EXPECT_THAT(m_files.files, IsEmpty());
         EXPECT_EQ(logs.KeptFolder(), "");
     }
     logs.Begin(kCode);
-    logs.End(RemovalOutcome::Failed);
+    // While the installer writes, neither the log nor its folder can be swapped.
+    EXPECT_THAT(m_files.held, UnorderedElementsAre(FakeLogFiles::kFolder, kLogOfCode));
+    EXPECT_EQ(logs.End(RemovalOutcome::Failed), kLogOfCode);
+    EXPECT_THAT(m_files.held, ElementsAre(FakeLogFiles::kFolder));
     EXPECT_THAT(m_files.files, ElementsAre(kLogOfCode));
     EXPECT_EQ(logs.KeptFolder(), FakeLogFiles::kFolder);
 
@@ -69,7 +143,7 @@ TEST_F(RemovalLogsTest, KeepsTheVerboseLogOfAFailureOnly) {
 }
 
 TEST_F(RemovalLogsTest, NeverOverwritesAFile) {
-    m_files.folderExists = true;
+    m_files.folders[FakeLogFiles::kFolder] = {};
     m_files.files.insert(kLogOfCode);
     RemovalLogs logs(m_installer, &m_files);
     logs.Begin(kCode);

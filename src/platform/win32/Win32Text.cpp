@@ -1,4 +1,4 @@
-#include "cmd/Win32Text.h"
+#include "platform/win32/Win32Text.h"
 
 #include <windows.h>
 
@@ -33,4 +33,16 @@ std::string Utf8FromAnsi(const char* text) {
 
 std::wstring WideFromUtf8(const std::string& text) {
     return WideFrom(CP_UTF8, text.data(), static_cast<int>(text.size()));
+}
+
+std::string AnsiFromUtf8(const std::string& text) {
+    const std::wstring wide = WideFromUtf8(text);
+    const int length = static_cast<int>(wide.size());
+    if (length == 0) return {};
+    const int ansiLength =
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+    if (ansiLength <= 0) return {};
+    std::string ansi(static_cast<std::size_t>(ansiLength), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), length, &ansi[0], ansiLength, nullptr, nullptr);
+    return ansi;
 }
