@@ -164,16 +164,7 @@ int OwnPackage::InstalledFiles() const {
     // Every own package is an x64 one, in the 64-bit program files of this 64-bit test.
     char programFiles[MAX_PATH] = {};
     GetEnvironmentVariableA("ProgramFiles", programFiles, MAX_PATH);
-    const std::string folder = std::string(programFiles) + "\\Velmora\\" + m_file;
-    int count = 0;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return 0;
-    do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) ++count;
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return count;
+    return static_cast<int>(FilesIn(std::string(programFiles) + "\\Velmora\\" + m_file).size());
 }
 
 std::string OwnPackage::Install() const {

@@ -396,12 +396,8 @@ struct StopCase {
     const char* cancelAt;
     int answer;
     bool installerHonoursCancel;
-    std::set<int> failing;  // positions in the list of all five lines
-    std::vector<std::string> requested;
-    bool stopped;
-    std::vector<std::string> lines;
-    std::vector<int> selected;
-    int barPosition;
+    // What became of each of the three: Removed, Failed, Cancelled or not tried (-).
+    const char* outcomes;
     friend void PrintTo(const StopCase& testCase, std::ostream* out) { *out << testCase.name; }
 };
 
@@ -415,7 +411,25 @@ protected:
 
 TEST_P(StopScenario, CancelStopsThePassAndLeavesTheRestSelected) {
     const StopCase& stop = GetParam();
-    for (int line : stop.failing) m_installer.SetResult(kCodes[line], kInstallerFailure);
+    const int selectedLines[] = {0, 2, 3};
+    std::vector<Box> boxes = {{kConfirmSeveral, kConfirmCaption, kConfirmStyle}};
+    std::vector<std::string> requested;
+    std::vector<std::string> lines;
+    std::vector<int> selected;
+    std::size_t failures = 0;
+    for (int line = 0, at = 0; line < 5; ++line) {
+        const char outcome = line == selectedLines[at] ? stop.outcomes[at++] : ' ';
+        if (outcome == 'F') {
+            m_installer.SetResult(kCodes[line], kInstallerFailure);
+            boxes.push_back(Failure(kNames[line]));
+            ++failures;
+        }
+        if (outcome == 'R' || outcome == 'F' || outcome == 'C') requested.push_back(kCodes[line]);
+        if (outcome == 'R') continue;
+        if (outcome != ' ') selected.push_back(static_cast<int>(lines.size()));
+        lines.push_back(kLines[line]);
+    }
+    const bool stopped = std::string(stop.outcomes).find_first_of("C-") != std::string::npos;
     m_installer.HonourCancel(stop.installerHonoursCancel);
     m_installer.onConfigure = [&](const std::string& code) {
         if (code != stop.cancelAt) return;
@@ -427,94 +441,50 @@ TEST_P(StopScenario, CancelStopsThePassAndLeavesTheRestSelected) {
 
     m_driver->Click(IDC_REMOVE);
 
-    std::vector<Box> boxes = {{kConfirmSeveral, kConfirmCaption, kConfirmStyle}};
-    for (int line : stop.failing) boxes.push_back(Failure(kNames[line]));
     boxes.push_back({product::kStopQuestion, kConfirmCaption, product::kStopStyle});
-    if (stop.stopped) {
+    if (stopped) {
         boxes.push_back(
             {product::kStopped, m_driver->ApplicationName(), product::kInformationStyle});
     } else {
         boxes.push_back({kAllRemoved, m_driver->ApplicationName(), kMbOk});
     }
-    if (!stop.failing.empty()) {
+    if (failures != 0) {
         boxes.push_back({product::LogsAreIn(FakeLogFiles::kFolder), m_driver->ApplicationName(),
                          product::kInformationStyle});
     }
     const std::vector<Box> shown = m_driver->MessageBoxes();
     EXPECT_THAT(shown, ElementsAreArray(boxes));
     ASSERT_EQ(shown.size(), boxes.size());
-    EXPECT_TRUE(shown[1 + stop.failing.size()].ownedByProgress);
-    EXPECT_EQ(m_installer.RequestedCodes(), stop.requested);
+    EXPECT_TRUE(shown[1 + failures].ownedByProgress);
+    EXPECT_EQ(m_installer.RequestedCodes(), requested);
     EXPECT_EQ(m_installer.CancelRequests(), stop.answer == kIdYes ? 1 : 0);
-    EXPECT_EQ(LineTexts(), stop.lines);
-    EXPECT_EQ(m_driver->SelectedLines(), stop.selected);
-    EXPECT_THAT(m_driver->ClosedProgress(), ElementsAre(Bar(3, stop.barPosition)));
+    EXPECT_EQ(LineTexts(), lines);
+    EXPECT_EQ(m_driver->SelectedLines(), selected);
+    // The bar steps for each driver removed or failed, never for a cancelled one.
+    EXPECT_THAT(m_driver->ClosedProgress(),
+                ElementsAre(Bar(3, static_cast<int>(5 - lines.size() + failures))));
     // A cancelled removal is no failure to diagnose: only failures keep their logs.
-    EXPECT_EQ(m_logFiles.files.size(), stop.failing.size());
-    if (!stop.stopped) return;
+    EXPECT_EQ(m_logFiles.files.size(), failures);
+    if (!stopped) return;
 
     // The next pass starts afresh: the stop is not carried into it.
     m_installer.onConfigure = nullptr;
-    for (int line : stop.failing) m_installer.SetResult(kCodes[line], 0);
+    for (const std::string& code : requested) m_installer.SetResult(code, 0);
     m_driver->QueueMessageBoxAnswer(kIdYes);
     m_driver->Click(IDC_REMOVE);
-    EXPECT_EQ(m_installer.RequestedCodes().size(), stop.requested.size() + stop.selected.size());
+    EXPECT_EQ(m_installer.RequestedCodes().size(), requested.size() + selected.size());
     EXPECT_TRUE(m_driver->SelectedLines().empty());
     EXPECT_EQ(BoxTexts().back(), kAllRemoved);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Stops, StopScenario,
-    ::testing::Values(StopCase{"YesCancelsTheRemovalUnderWay",
-                               "{GAMMA}",
-                               kIdYes,
-                               true,
-                               {},
-                               {"{ALPHA}", "{GAMMA}"},
-                               true,
-                               {"beta\tLabVIEW", "Gamma\tLabVIEW", "Scope\tC", "Scope\tLabVIEW"},
-                               {1, 2},
-                               1},
-                      StopCase{"YesAfterTheRemovalEndedStopsTheNext",
-                               "{GAMMA}",
-                               kIdYes,
-                               false,
-                               {},
-                               {"{ALPHA}", "{GAMMA}"},
-                               true,
-                               {"beta\tLabVIEW", "Scope\tC", "Scope\tLabVIEW"},
-                               {1},
-                               2},
-                      StopCase{"YesAfterTheLastRemovalEndedChangesNothing",
-                               "{SCOPE-C}",
-                               kIdYes,
-                               false,
-                               {},
-                               {"{ALPHA}", "{GAMMA}", "{SCOPE-C}"},
-                               false,
-                               {"beta\tLabVIEW", "Scope\tLabVIEW"},
-                               {},
-                               3},
-                      StopCase{"NoGoesOn",
-                               "{GAMMA}",
-                               kIdNo,
-                               true,
-                               {},
-                               {"{ALPHA}", "{GAMMA}", "{SCOPE-C}"},
-                               false,
-                               {"beta\tLabVIEW", "Scope\tLabVIEW"},
-                               {},
-                               3},
-                      StopCase{"StoppedAfterAFailure",
-                               "{GAMMA}",
-                               kIdYes,
-                               true,
-                               {0},
-                               {"{ALPHA}", "{GAMMA}"},
-                               true,
-                               std::vector<std::string>(kLines, kLines + 5),
-                               {0, 2, 3},
-                               1}),
+    ::testing::Values(
+        StopCase{"YesCancelsTheRemovalUnderWay", "{GAMMA}", kIdYes, true, "RC-"},
+        StopCase{"YesAfterTheRemovalEndedStopsTheNext", "{GAMMA}", kIdYes, false, "RR-"},
+        StopCase{"YesAfterTheLastRemovalEndedChangesNothing", "{SCOPE-C}", kIdYes, false, "RRR"},
+        StopCase{"NoGoesOn", "{GAMMA}", kIdNo, true, "RRR"},
+        StopCase{"StoppedAfterAFailure", "{GAMMA}", kIdYes, true, "FC-"}),
     [](const ::testing::TestParamInfo<StopCase>& caseInfo) { return caseInfo.param.name; });
 
 // A driver whose product is gone (the installer answers 1605 and knows nothing of it), removed

@@ -57,89 +57,62 @@ INSTANTIATE_TEST_SUITE_P(Cases, ExitCode, testing::ValuesIn(kCases), CaseName);
 // Texts pass unchanged; the answer to the administrator question is the test's.
 class RecordingSystem : public CommandSystem {
 public:
+    explicit RecordingSystem(bool administrator) : m_administrator(administrator) {}
     std::string Utf8FromCodePage(const char* text) override { return text; }
-    bool IsAdministrator() override { return administrator; }
+    bool IsAdministrator() override { return m_administrator; }
     void WriteOutput(const std::string& text) override { output += text; }
     void WriteError(const std::string& text) override { error += text; }
     LogFiles& InstallerLogFiles() override { return logFiles; }
 
-    bool administrator = true;
     std::string output;
     std::string error;
     FakeLogFiles logFiles;
+
+private:
+    bool m_administrator;
 };
 
-// `remove --yes` by an administrator, over a registry and installer of the test's own.
-class ConsoleRun : public testing::Test {
-protected:
-    ConsoleRun() {
-        m_options.command = CommandName::Remove;
-        m_options.yes = true;
-    }
-    void AddDriver(const char* code, const char* data) {
-        m_registry.AddText(kDriversKeyPath, code, data);
-    }
-    int Run() { return RunCommand(m_options, m_registry, m_installer, m_system); }
+TEST(RemoveExitCode, WithoutAdministratorRightsNothingIsRemoved) {
+    FakeRegistry registry;
+    registry.AddText(kDriversKeyPath, "{A}", "Alpha;IviDmm;C;Acme");
+    FakeInstaller installer;
+    RecordingSystem system(false);
+    CommandOptions options;
+    options.command = CommandName::Remove;
+    options.selection.all = true;
+    options.yes = true;
 
-    FakeRegistry m_registry;
-    FakeInstaller m_installer;
-    RecordingSystem m_system;
-    CommandOptions m_options;
-};
-
-TEST_F(ConsoleRun, WithoutAdministratorRightsNothingIsRemoved) {
-    AddDriver("{A}", "Alpha;IviDmm;C;Acme");
-    m_system.administrator = false;
-    m_options.selection.all = true;
-
-    EXPECT_EQ(Run(), kExitAccessDenied);
-    EXPECT_TRUE(m_installer.ConfigureCalls().empty());
-    EXPECT_EQ(m_system.output, "");
-    EXPECT_NE(m_system.error.find("administrator"), std::string::npos) << m_system.error;
+    EXPECT_EQ(RunCommand(options, registry, installer, system), kExitAccessDenied);
+    EXPECT_TRUE(installer.ConfigureCalls().empty());
+    EXPECT_EQ(system.output, "");
+    EXPECT_NE(system.error.find("administrator"), std::string::npos) << system.error;
 }
 
-TEST_F(ConsoleRun, EachSelectedDriverGetsALineAndTheRunTheTablesCode) {
-    AddDriver("{A}", "Alpha;IviDmm;C;Acme");
-    AddDriver("{B}", "Beta;IviScope;C;Acme");
-    AddDriver("{C}", "Gamma;IviDmm;C;Other");
-    m_installer.SetResult("{B}", 3010);
-    m_options.selection.filters.manufacturer = "Acme";
+TEST(RemoveExitCode, EachSelectedDriverGetsALineAndTheRunTheTablesCode) {
+    FakeRegistry registry;
+    registry.AddText(kDriversKeyPath, "{A}", "Alpha;IviDmm;C;Acme");
+    registry.AddText(kDriversKeyPath, "{B}", "Beta;IviScope;C;Acme");
+    registry.AddText(kDriversKeyPath, "{C}", "Gamma;IviDmm;C;Other");
+    FakeInstaller installer;
+    installer.SetResult("{B}", 3010);
+    RecordingSystem system(true);
+    CommandOptions options;
+    options.command = CommandName::Remove;
+    options.selection.filters.manufacturer = "Acme";
+    options.yes = true;
 
-    EXPECT_EQ(Run(), kExitRestartRequired);
-    EXPECT_EQ(m_installer.RequestedCodes(), (std::vector<std::string>{"{A}", "{B}"}));
-    ASSERT_FALSE(m_installer.UiCalls().empty());
-    EXPECT_EQ(m_installer.UiCalls()[0].level, 2);  // INSTALLUILEVEL_NONE
-    EXPECT_EQ(m_system.output, "Alpha {A}: removed\nBeta {B}: removed, restart needed\n");
-    EXPECT_NE(m_system.error, "");
+    EXPECT_EQ(RunCommand(options, registry, installer, system), kExitRestartRequired);
+    EXPECT_EQ(installer.RequestedCodes(), (std::vector<std::string>{"{A}", "{B}"}));
+    ASSERT_FALSE(installer.UiCalls().empty());
+    EXPECT_EQ(installer.UiCalls()[0].level, 2);  // INSTALLUILEVEL_NONE
+    EXPECT_EQ(system.output, "Alpha {A}: removed\nBeta {B}: removed, restart needed\n");
+    EXPECT_NE(system.error, "");
 
     // "<All>" on the command line is a class like any other, never "every driver".
-    AddDriver("{D}", "Delta;<All>;C;Other");
-    m_options.selection.filters = {"<All>", "", ""};
-    EXPECT_EQ(Run(), kExitSuccess);
-    EXPECT_EQ(m_installer.RequestedCodes(), (std::vector<std::string>{"{A}", "{B}", "{D}"}));
-}
-
-TEST_F(ConsoleRun, ACancelStopsTheRunAndNamesEveryDriverNotRemoved) {
-    AddDriver("{A}", "Alpha;IviDmm;C;Acme");
-    AddDriver("{B}", "Beta;IviScope;C;Acme");
-    AddDriver("{C}", "Gamma;IviDmm;C;Acme");
-    m_options.selection.all = true;
-    // Windows Installer rolls Beta back; Wine's finishes removing it first.
-    for (bool honoured : {true, false}) {
-        FakeInstaller installer;
-        installer.HonourCancel(honoured);
-        installer.onConfigure = [&](const std::string& code) {
-            if (code == "{B}") installer.RequestCancel();
-        };
-        m_system.output.clear();
-
-        EXPECT_EQ(RunCommand(m_options, m_registry, installer, m_system), kExitCancelled);
-        EXPECT_EQ(installer.RequestedCodes(), (std::vector<std::string>{"{A}", "{B}"}));
-        EXPECT_EQ(m_system.output, std::string("Alpha {A}: removed\nBeta {B}: ") +
-                                       (honoured ? "cancelled" : "removed") +
-                                       "\nGamma {C}: not tried\n");
-        EXPECT_NE(m_system.error, "");
-    }
+    registry.AddText(kDriversKeyPath, "{D}", "Delta;<All>;C;Other");
+    options.selection.filters = {"<All>", "", ""};
+    EXPECT_EQ(RunCommand(options, registry, installer, system), kExitSuccess);
+    EXPECT_EQ(installer.RequestedCodes(), (std::vector<std::string>{"{A}", "{B}", "{D}"}));
 }
 
 // prune over Acme's drivers: {A} installed, {B} gone (in both views), {D} advertised, {E} of a
@@ -162,35 +135,67 @@ const PruneCase kPruneCases[] = {
     {"AValueThatStays", true, false, true, 1603, "registration could not be deleted", false, true},
 };
 
-class PruneRun : public ConsoleRun, public testing::WithParamInterface<PruneCase> {};
+class PruneRun : public testing::TestWithParam<PruneCase> {};
 
 TEST_P(PruneRun, DeletesTheRegistrationsOfSelectedDriversWhoseProductIsGone) {
     const PruneCase& c = GetParam();
+    FakeRegistry registry;
     for (const char* code : {"{A}", "{B}", "{C}", "{D}", "{E}"}) {
-        AddDriver(code, code == std::string("{C}") ? "Gamma;IviDmm;C;Other" : "Beta;IviDmm;C;Acme");
+        registry.AddText(
+            kDriversKeyPath, code,
+            code == std::string("{C}") ? "Gamma;IviDmm;C;Other" : "Beta;IviDmm;C;Acme");
     }
-    m_registry.AddText(kDriversKeyPath, "{B}", "Beta;IviDmm;C;Acme", RegistryView::Bits64);
-    if (c.refused) m_registry.RefuseDelete(kDriversKeyPath, "{B}");
-    m_installer.SetInstalled("{A}");
-    m_installer.SetProductState("{D}", 1);  // INSTALLSTATE_ADVERTISED
-    m_installer.SetProductState("{E}", -2);
-    m_system.administrator = c.administrator;
-    m_options.command = CommandName::Prune;
-    m_options.selection.filters.manufacturer = "Acme";
-    m_options.yes = !c.dryRun;
-    m_options.dryRun = c.dryRun;
+    registry.AddText(kDriversKeyPath, "{B}", "Beta;IviDmm;C;Acme", RegistryView::Bits64);
+    if (c.refused) registry.RefuseDelete(kDriversKeyPath, "{B}");
+    FakeInstaller installer;
+    installer.SetInstalled("{A}");
+    installer.SetProductState("{D}", 1);  // INSTALLSTATE_ADVERTISED
+    installer.SetProductState("{E}", -2);
+    RecordingSystem system(c.administrator);
+    CommandOptions options;
+    options.command = CommandName::Prune;
+    options.selection.filters.manufacturer = "Acme";
+    options.yes = !c.dryRun;
+    options.dryRun = c.dryRun;
 
-    EXPECT_EQ(Run(), c.exitCode);
-    EXPECT_EQ(m_system.output, c.output.empty() ? "" : "Beta {B}: " + c.output + "\n");
-    EXPECT_EQ(m_system.error.empty(), c.exitCode == 0) << m_system.error;
+    EXPECT_EQ(RunCommand(options, registry, installer, system), c.exitCode);
+    EXPECT_EQ(system.output, c.output.empty() ? "" : "Beta {B}: " + c.output + "\n");
+    EXPECT_EQ(system.error.empty(), c.exitCode == 0) << system.error;
     std::vector<std::string> left = {"{A}", "{B}", "{C}", "{D}", "{E}"};
     if (c.deleted32) left.erase(left.begin() + 1);
-    EXPECT_EQ(m_registry.ValueNames(kDriversKeyPath), left);
-    EXPECT_EQ(m_registry.ValueNames(kDriversKeyPath, RegistryView::Bits64).empty(), c.deleted64);
-    EXPECT_TRUE(m_installer.ConfigureCalls().empty());
+    EXPECT_EQ(registry.ValueNames(kDriversKeyPath), left);
+    EXPECT_EQ(registry.ValueNames(kDriversKeyPath, RegistryView::Bits64).empty(), c.deleted64);
+    EXPECT_TRUE(installer.ConfigureCalls().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, PruneRun, testing::ValuesIn(kPruneCases),
                          [](const testing::TestParamInfo<PruneCase>& c) { return c.param.name; });
+
+TEST(RemoveExitCode, ACancelStopsTheRunAndNamesEveryDriverNotRemoved) {
+    FakeRegistry registry;
+    registry.AddText(kDriversKeyPath, "{A}", "Alpha;IviDmm;C;Acme");
+    registry.AddText(kDriversKeyPath, "{B}", "Beta;IviScope;C;Acme");
+    registry.AddText(kDriversKeyPath, "{C}", "Gamma;IviDmm;C;Acme");
+    CommandOptions options;
+    options.command = CommandName::Remove;
+    options.selection.all = true;
+    options.yes = true;
+    // Windows Installer rolls Beta back; Wine's finishes removing it first.
+    for (bool honoured : {true, false}) {
+        FakeInstaller installer;
+        installer.HonourCancel(honoured);
+        installer.onConfigure = [&](const std::string& code) {
+            if (code == "{B}") installer.RequestCancel();
+        };
+        RecordingSystem system(true);
+
+        EXPECT_EQ(RunCommand(options, registry, installer, system), kExitCancelled);
+        EXPECT_EQ(installer.RequestedCodes(), (std::vector<std::string>{"{A}", "{B}"}));
+        EXPECT_EQ(system.output, std::string("Alpha {A}: removed\nBeta {B}: ") +
+                                     (honoured ? "cancelled" : "removed") +
+                                     "\nGamma {C}: not tried\n");
+        EXPECT_NE(system.error, "");
+    }
+}
 
 }  // namespace

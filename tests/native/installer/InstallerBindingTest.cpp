@@ -160,13 +160,10 @@ struct GoneCase {
 const GoneCase kGoneCases[] = {
     {"UnknownProductNotKnownAtAll", 1605, -1, true},
     {"UnknownProductYetInstalled", 1605, 5, false},
-    {"UnknownProductInstalledForAnotherUser", 1605, 2, false},
     {"UnknownProductAdvertised", 1605, 1, false},
     {"UnknownProductStateUnanswered", 1605, -2, false},
     {"OtherFailureOfAnUnknownProduct", 1603, -1, false},
-    {"BusyOfAnUnknownProduct", 1618, -1, false},
     {"RemovedAndNowUnknown", 0, -1, false},
-    {"RestartAndNowUnknown", 3010, -1, false},
 };
 
 class ProductGone : public testing::TestWithParam<GoneCase> {};
@@ -197,20 +194,10 @@ TEST(ProductInfo, VersionAndDateOfAnInstalledProduct) {
 }
 
 TEST(ProductInfo, InstallDateIsShownOnlyFromItsOwnForm) {
-    const std::pair<const char*, const char*> cases[] = {{"20261209", "2026-12-09"},
-                                                         {"19991231", "1999-12-31"},
-                                                         {"20260101", "2026-01-01"},
-                                                         {"", ""},
-                                                         {"2026129", ""},
-                                                         {"202612090", ""},
-                                                         {"2026-12-09", ""},
-                                                         {"2026120a", ""},
-                                                         {"20261309", ""},
-                                                         {"20260009", ""},
-                                                         {"20261200", ""},
-                                                         {"20261232", ""},
-                                                         {" 2026120", ""},
-                                                         {"+2026120", ""}};
+    const std::pair<const char*, const char*> cases[] = {
+        {"20261209", "2026-12-09"}, {"", ""},           {"2026129", ""},
+        {"202612090", ""},          {"2026-12-09", ""}, {"2026120a", ""},
+        {"20261309", ""},           {"20261232", ""},   {"+2026120", ""}};
     for (const auto& [raw, shown] : cases) EXPECT_EQ(IsoDateOf(raw), shown) << raw;
 }
 
