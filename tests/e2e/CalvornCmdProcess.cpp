@@ -77,16 +77,7 @@ CalvornCmdRun RunCalvornCmd(const std::string& arguments,
     return run;
 }
 
-bool PressCtrlCInCalvornCmd() {
-    // Wine names the process by its Windows command line. Every character of the executable's
-    // path but letters and digits matches any character, so that the pattern needs no quoting
-    // and matches this build's program only.
-    std::string pattern;
-    for (char c : WindowsPath(CALVORN_CMD_EXE_PATH)) {
-        pattern += std::isalnum(static_cast<unsigned char>(c)) ? c : '.';
-    }
-    // Started from here, a Unix program runs as it is; Wine gives no handle to wait for it by.
-    std::string commandLine = "/usr/bin/pkill -INT -f " + pattern;
+bool StartOnHost(std::string commandLine) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
@@ -97,4 +88,15 @@ bool PressCtrlCInCalvornCmd() {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return true;
+}
+
+bool PressCtrlCInCalvornCmd() {
+    // Wine names the process by its Windows command line. Every character of the executable's
+    // path but letters and digits matches any character, so that the pattern needs no quoting
+    // and matches this build's program only.
+    std::string pattern;
+    for (char c : WindowsPath(CALVORN_CMD_EXE_PATH)) {
+        pattern += std::isalnum(static_cast<unsigned char>(c)) ? c : '.';
+    }
+    return StartOnHost("/usr/bin/pkill -INT -f " + pattern);
 }

@@ -19,6 +19,10 @@ struct CalvornCmdRun {
 CalvornCmdRun RunCalvornCmd(const std::string& arguments,
                             const std::function<void()>& whileRunning = nullptr);
 
+// Starts a program of the Unix host by its path, as a Windows program would start one. Wine gives
+// no handle to wait for it by. False when it could not be started.
+bool StartOnHost(std::string commandLine);
+
 // Ctrl+C to the CalvornCmd.exe of this build, as a console sends it: Wine hands a SIGINT to the
 // program's console control handler as CTRL_C_EVENT. False when it could not be sent.
 bool PressCtrlCInCalvornCmd();

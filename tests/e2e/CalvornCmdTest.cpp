@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
-#include <iostream>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -61,17 +60,6 @@ std::string LogNamedFor(const std::string& output, const std::string& productCod
     return log == std::string::npos ? std::string() : text.substr(log + 6);
 }
 
-// Runs a program of the Unix host, which Wine starts for a Windows program, until `done` holds:
-// Wine hands out no handle to wait on.
-bool RunOnHost(const char* program, std::string commandLine, const std::function<bool()>& done) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    return CreateProcessA(WindowsPath(program).c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
-                          nullptr, nullptr, &startup, &process) &&
-           WaitUntil(done);
-}
-
 // Every test starts from the sample drivers as defined; no window is started.
 class CalvornCmdTest : public testing::Test {
 protected:
@@ -117,8 +105,7 @@ TEST_F(CalvornCmdTest, ListsAsJsonWhatIsRegisteredWithWhatIsInstalled) {
 }
 
 TEST_F(CalvornCmdTest, PruneDeletesExactlyTheRegistrationsWhoseProductIsGone) {
-    const std::vector<std::string> values32 = DriverValueNames(false);
-    const std::vector<std::string> values64 = DriverValueNames(true);
+    const std::vector<std::string> before[] = {DriverValueNames(false), DriverValueNames(true)};
 
     const CalvornCmdRun run = Run("prune --all --yes");
     EXPECT_EQ(run.exitCode, 0u) << run.error;
@@ -126,12 +113,11 @@ TEST_F(CalvornCmdTest, PruneDeletesExactlyTheRegistrationsWhoseProductIsGone) {
     // name is no product code is not one the installer could know.
     EXPECT_EQ(run.output, std::string("Tessaly TX200 DMM ") + product::kTessalyDmm +
                               ": registration deleted\n");
-    std::vector<std::string> expected32 = values32;
-    expected32.erase(std::find(expected32.begin(), expected32.end(), product::kTessalyDmm));
-    std::vector<std::string> expected64 = values64;
-    expected64.erase(std::find(expected64.begin(), expected64.end(), product::kTessalyDmm));
-    EXPECT_EQ(DriverValueNames(false), expected32);
-    EXPECT_EQ(DriverValueNames(true), expected64);
+    for (bool wow64 : {false, true}) {
+        std::vector<std::string> expected = before[wow64];
+        expected.erase(std::find(expected.begin(), expected.end(), product::kTessalyDmm));
+        EXPECT_EQ(DriverValueNames(wow64), expected);
+    }
     ExpectInstalledAllBut({});
 }
 
@@ -230,7 +216,6 @@ TEST_F(CalvornCmdTest, KeepsAFailedRemovalsLogInTheFolderNamedOrByDefaultButNeve
     const std::string folder = std::string(temporary) + "Calvorn";
     const CalvornCmdRun byDefault = Run("remove --product " + code + " --yes");
     const std::string log = LogNamedFor(byDefault.output, code);
-    std::cout << "default folder " << folder << ", log " << log << "\n";
     ASSERT_EQ(log.rfind(folder + "\\", 0), 0u) << byDefault.output;
     EXPECT_EQ(FilesIn(folder).count(log.substr(folder.size() + 1)), 1u);
 
@@ -241,18 +226,18 @@ TEST_F(CalvornCmdTest, KeepsAFailedRemovalsLogInTheFolderNamedOrByDefaultButNeve
     CreateDirectoryA("C:\\calvorn-linked-temp", nullptr);
     CreateDirectoryA(target.c_str(), nullptr);
     const std::string hostLink = prefix + "/drive_c/calvorn-linked-temp/Calvorn";
-    ASSERT_TRUE(
-        RunOnHost("/bin/ln", "ln -s " + prefix + "/drive_c/calvorn-link-target " + hostLink, [&] {
-            return GetFileAttributesA(link.c_str()) ==
-                   (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT);
-        }));
+    ASSERT_TRUE(StartOnHost("/bin/ln -s " + prefix + "/drive_c/calvorn-link-target " + hostLink) &&
+                WaitUntil([&] {
+                    return GetFileAttributesA(link.c_str()) ==
+                           (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT);
+                }));
     const std::string temporaryFolder = temporary;
     SetEnvironmentVariableA("TMP", "C:\\calvorn-linked-temp");
     const CalvornCmdRun linked = Run("remove --product " + code + " --yes");
     SetEnvironmentVariableA("TMP", temporaryFolder.c_str());
-    EXPECT_TRUE(RunOnHost("/bin/rm", "rm " + hostLink, [&] {
-        return GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES;
-    }));
+    EXPECT_TRUE(StartOnHost("/bin/rm " + hostLink) && WaitUntil([&] {
+                    return GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES;
+                }));
     EXPECT_EQ(LogNamedFor(linked.output, code), "") << linked.output;
     EXPECT_EQ(linked.error, "CalvornCmd: installer logs are not kept: " + link +
                                 " is a junction, symbolic link or mount point.\nCalvornCmd: some "

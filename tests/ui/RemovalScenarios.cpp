@@ -331,13 +331,17 @@ struct OutcomeCase {
     friend void PrintTo(const OutcomeCase& testCase, std::ostream* out) { *out << testCase.name; }
 };
 
-class OutcomeScenario : public RemovalScenario, public ::testing::WithParamInterface<OutcomeCase> {
+// One case of `Case` each, with the installer's logs of failures kept.
+template <typename Case>
+class LoggedScenario : public RemovalScenario, public ::testing::WithParamInterface<Case> {
 protected:
     void SetUp() override {
         m_keepLogs = true;
         RemovalScenario::SetUp();
     }
 };
+
+using OutcomeScenario = LoggedScenario<OutcomeCase>;
 
 TEST_P(OutcomeScenario, RestartsCountAsRemovedAndAreAnnouncedOnceAtTheEnd) {
     for (const auto& [line, results] : GetParam().results) {
@@ -401,13 +405,7 @@ struct StopCase {
     friend void PrintTo(const StopCase& testCase, std::ostream* out) { *out << testCase.name; }
 };
 
-class StopScenario : public RemovalScenario, public ::testing::WithParamInterface<StopCase> {
-protected:
-    void SetUp() override {
-        m_keepLogs = true;
-        RemovalScenario::SetUp();
-    }
-};
+using StopScenario = LoggedScenario<StopCase>;
 
 TEST_P(StopScenario, CancelStopsThePassAndLeavesTheRestSelected) {
     const StopCase& stop = GetParam();
@@ -489,24 +487,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A driver whose product is gone (the installer answers 1605 and knows nothing of it), removed
 // together with one that goes: the user is asked whether to forget it.
-enum class Shown { Question, Failure, AllRemoved, SomeNotRemoved, Logs };
-
 struct ForgetCase {
     const char* name;
     int answer;  // to the question
     bool deletionRefused;
-    std::vector<Shown> boxesAfterConfirmation;
-    bool forgotten;
     friend void PrintTo(const ForgetCase& testCase, std::ostream* out) { *out << testCase.name; }
 };
 
-class ForgetScenario : public RemovalScenario, public ::testing::WithParamInterface<ForgetCase> {
-protected:
-    void SetUp() override {
-        m_keepLogs = true;
-        RemovalScenario::SetUp();
-    }
-};
+using ForgetScenario = LoggedScenario<ForgetCase>;
 
 TEST_P(ForgetScenario, YesForgetsTheDriverNoKeepsItSelected) {
     const ForgetCase& c = GetParam();
@@ -519,47 +507,41 @@ TEST_P(ForgetScenario, YesForgetsTheDriverNoKeepsItSelected) {
 
     m_driver->Click(IDC_REMOVE);
 
-    const std::map<Shown, Box> shown = {
-        {Shown::Question,
-         {product::NotInstalled("Gamma"), product::kNotInstalledCaption, kConfirmStyle}},
-        {Shown::Failure, Failure("Gamma")},
-        {Shown::AllRemoved, {kAllRemoved, m_driver->ApplicationName(), kMbOk}},
-        {Shown::SomeNotRemoved, {kSomeNotRemoved, m_driver->ApplicationName(), kErrorStyle}},
-        {Shown::Logs,
-         {product::LogsAreIn(FakeLogFiles::kFolder), m_driver->ApplicationName(),
-          product::kInformationStyle}}};
-    std::vector<Box> boxes = {{kConfirmSeveral, kConfirmCaption, kConfirmStyle}};
-    for (Shown box : c.boxesAfterConfirmation) boxes.push_back(shown.at(box));
+    const bool forgotten = c.answer == kIdYes && !c.deletionRefused;
+    std::vector<Box> boxes = {
+        {kConfirmSeveral, kConfirmCaption, kConfirmStyle},
+        {product::NotInstalled("Gamma"), product::kNotInstalledCaption, kConfirmStyle}};
+    std::vector<std::string> lines = {"beta\tLabVIEW", "Gamma\tLabVIEW", "Scope\tC",
+                                      "Scope\tLabVIEW"};
+    if (forgotten) {
+        boxes.push_back({kAllRemoved, m_driver->ApplicationName(), kMbOk});
+        lines.erase(lines.begin() + 1);
+    } else {
+        // Only a value that stays after Yes is reported as a failure of its own.
+        if (c.deletionRefused) boxes.push_back(Failure("Gamma"));
+        boxes.push_back({kSomeNotRemoved, m_driver->ApplicationName(), kErrorStyle});
+        boxes.push_back({product::LogsAreIn(FakeLogFiles::kFolder), m_driver->ApplicationName(),
+                         product::kInformationStyle});
+    }
     EXPECT_THAT(m_driver->MessageBoxes(), ElementsAreArray(boxes));
     EXPECT_THAT(m_installer.RequestedCodes(), ElementsAre("{ALPHA}", "{GAMMA}"));
     const std::vector<std::string> names = m_registry.ValueNames(kDriversKeyPath);
-    EXPECT_EQ(std::count(names.begin(), names.end(), "{GAMMA}"), c.forgotten ? 0 : 1);
-    EXPECT_EQ(names.size(), c.forgotten ? 4u : 5u);
-    if (c.forgotten) {
-        EXPECT_THAT(LineTexts(), ElementsAre("beta\tLabVIEW", "Scope\tC", "Scope\tLabVIEW"));
-        EXPECT_TRUE(m_driver->SelectedLines().empty());
-    } else {
-        EXPECT_THAT(LineTexts(),
-                    ElementsAre("beta\tLabVIEW", "Gamma\tLabVIEW", "Scope\tC", "Scope\tLabVIEW"));
-        EXPECT_THAT(m_driver->SelectedLines(), ElementsAre(1));
-    }
+    EXPECT_EQ(std::count(names.begin(), names.end(), "{GAMMA}"), forgotten ? 0 : 1);
+    EXPECT_EQ(names.size(), forgotten ? 4u : 5u);
+    EXPECT_EQ(LineTexts(), lines);
+    EXPECT_EQ(m_driver->SelectedLines(), forgotten ? std::vector<int>{} : std::vector<int>{1});
     EXPECT_THAT(m_driver->ClosedProgress(), ElementsAre(Bar(2, 2)));
     // A forgotten driver counts as removed: no log of it is kept.
-    EXPECT_EQ(m_logFiles.files.size(), c.forgotten ? 0u : 1u);
+    EXPECT_EQ(m_logFiles.files.size(), forgotten ? 0u : 1u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Answers, ForgetScenario,
-    ::testing::Values(
-        ForgetCase{"Yes", kIdYes, false, {Shown::Question, Shown::AllRemoved}, true},
-        ForgetCase{
-            "No", kIdNo, false, {Shown::Question, Shown::SomeNotRemoved, Shown::Logs}, false},
-        ForgetCase{"YesButTheValueStays",
-                   kIdYes,
-                   true,
-                   {Shown::Question, Shown::Failure, Shown::SomeNotRemoved, Shown::Logs},
-                   false}),
-    [](const ::testing::TestParamInfo<ForgetCase>& caseInfo) { return caseInfo.param.name; });
+INSTANTIATE_TEST_SUITE_P(Answers, ForgetScenario,
+                         ::testing::Values(ForgetCase{"Yes", kIdYes, false},
+                                           ForgetCase{"No", kIdNo, false},
+                                           ForgetCase{"YesButTheValueStays", kIdYes, true}),
+                         [](const ::testing::TestParamInfo<ForgetCase>& caseInfo) {
+                             return caseInfo.param.name;
+                         });
 
 TEST_F(RemovalScenario, UnselectedLinesAboveAndBetweenAreLeftAlone) {
     m_driver->SelectLines({1, 3});
