@@ -49,41 +49,43 @@ ParsedCommandLine UsageError(const std::string& what) {
     return parsed;
 }
 
-// What the parser cannot say: remove must be told to go ahead and what to remove.
-std::string RemoveProblem(const CommandOptions& options) {
-    if (!options.yes && !options.dryRun) {
-        return "remove needs --yes to remove the drivers, or --dry-run to only print them";
-    }
-    if (!options.selection.all && !options.selection.NamesDrivers()) {
-        return "remove needs --all, or at least one of --class, --manufacturer, --ade, "
-               "--product";
-    }
-    return {};
-}
+// What remove and prune change, in their texts: "remove the drivers", "removed", "Remove".
+struct ChangeWords {
+    const char* command;
+    const char* change;
+    const char* changed;
+    const char* doIt;
+};
 
-// The same for prune.
-std::string PruneProblem(const CommandOptions& options) {
-    if (!options.yes && !options.dryRun) {
-        return "prune needs --yes to delete the registrations, or --dry-run to only print them";
-    }
-    if (!options.selection.all && !options.selection.NamesDrivers()) {
-        return "prune needs --all, or at least one of --class, --manufacturer, --ade, "
-               "--product";
-    }
-    return {};
-}
+const ChangeWords kRemoveWords = {"remove", "remove the drivers", "removed", "Remove"};
+const ChangeWords kPruneWords = {"prune", "delete the registrations", "deleted", "Delete"};
 
-// `prune` takes remove's selection and its --all, --yes and --dry-run.
-void AddPruneOptions(CLI::App& prune, CommandOptions& options) {
-    AddSelectionOptions(prune, options.selection);
-    CLI::Option* all = prune.add_flag("--all", options.selection.all, "Select every driver");
-    CLI::Option* yes = prune.add_flag("--yes", options.yes, "Delete without asking");
-    CLI::Option* dryRun =
-        prune.add_flag("--dry-run", options.dryRun, "Only print what would be deleted");
+// A command that changes the machine selects what it changes, --all or by name, and goes ahead
+// with --yes or only prints with --dry-run.
+void AddChangeOptions(CLI::App& command, CommandOptions& options, const ChangeWords& words) {
+    AddSelectionOptions(command, options.selection);
+    CLI::Option* all = command.add_flag("--all", options.selection.all, "Select every driver");
+    CLI::Option* yes =
+        command.add_flag("--yes", options.yes, std::string(words.doIt) + " without asking");
+    CLI::Option* dryRun = command.add_flag(
+        "--dry-run", options.dryRun, std::string("Only print what would be ") + words.changed);
     yes->excludes(dryRun);
     for (const char* selector : {"--class", "--manufacturer", "--ade", "--product"}) {
-        all->excludes(prune.get_option(selector));
+        all->excludes(command.get_option(selector));
     }
+}
+
+// What the parser cannot say: the command must be told to go ahead and what to change.
+std::string ChangeProblem(const CommandOptions& options, const ChangeWords& words) {
+    const std::string command = words.command;
+    if (!options.yes && !options.dryRun) {
+        return command + " needs --yes to " + words.change + ", or --dry-run to only print them";
+    }
+    if (!options.selection.all && !options.selection.NamesDrivers()) {
+        return command + " needs --all, or at least one of --class, --manufacturer, --ade, " +
+               "--product";
+    }
+    return {};
 }
 
 }  // namespace
@@ -104,25 +106,17 @@ ParsedCommandLine ParseCommandLine(int count, const char* const* arguments) {
         ->option_text("text|csv|json");
 
     CLI::App* remove = app.add_subcommand("remove", "Remove the matching drivers");
-    AddSelectionOptions(*remove, options.selection);
-    CLI::Option* all = remove->add_flag("--all", options.selection.all, "Select every driver");
-    CLI::Option* yes = remove->add_flag("--yes", options.yes, "Remove without asking");
-    CLI::Option* dryRun =
-        remove->add_flag("--dry-run", options.dryRun, "Only print what would be removed");
-    yes->excludes(dryRun);
+    AddChangeOptions(*remove, options, kRemoveWords);
     remove
         ->add_option("--log-dir", options.logDir,
                      "Keep the installer logs of failed removals in this folder, made if missing")
         ->check(kNotEmpty);
-    for (const char* selector : {"--class", "--manufacturer", "--ade", "--product"}) {
-        all->excludes(remove->get_option(selector));
-    }
 
     CLI::App* prune = app.add_subcommand(
         "prune",
         "Delete the registrations of the matching drivers whose product Windows Installer does "
         "not know");
-    AddPruneOptions(*prune, options);
+    AddChangeOptions(*prune, options, kPruneWords);
 
     // CLI11 takes the words as main() would pass them, the program's name first.
     std::vector<const char*> words = {kProgramName};
@@ -144,12 +138,9 @@ ParsedCommandLine ParseCommandLine(int count, const char* const* arguments) {
     const std::map<std::string, ListFormat> formats = {
         {"text", ListFormat::Text}, {"csv", ListFormat::Csv}, {"json", ListFormat::Json}};
     options.format = formats.at(format);
-    if (options.command == CommandName::Remove) {
-        const std::string problem = RemoveProblem(options);
-        if (!problem.empty()) return UsageError(problem);
-    }
-    if (options.command == CommandName::Prune) {
-        const std::string problem = PruneProblem(options);
+    if (options.command != CommandName::List) {
+        const std::string problem = ChangeProblem(
+            options, options.command == CommandName::Remove ? kRemoveWords : kPruneWords);
         if (!problem.empty()) return UsageError(problem);
     }
     parsed.kind = ParsedCommandLine::Kind::Run;
