@@ -63,49 +63,4 @@ TEST_F(CatalogUninstall, AnEmptyProductCodeIsPassedAsEmptyText) {
     EXPECT_THAT(m_installer.RequestedCodes(), ElementsAre(""));
 }
 
-// A registration is the driver's value in every view that holds one; the other driver's values
-// stay, and a view that refuses leaves its value and makes the deletion a failure.
-struct DeletionCase {
-    const char* name;
-    bool in32;
-    bool in64;
-    bool refused32;
-};
-
-const DeletionCase kDeletionCases[] = {
-    {"OneViewOnly", true, false, false},
-    {"SixtyFourBitViewOnly", false, true, false},
-    {"BothViews", true, true, false},
-    {"RefusedInOneOfTwoViews", true, true, true},
-};
-
-class CatalogDeletion : public CatalogTest, public testing::WithParamInterface<DeletionCase> {};
-
-TEST_P(CatalogDeletion, DeletesTheValueInEveryViewThatHoldsIt) {
-    const DeletionCase& c = GetParam();
-    for (RegistryView view : {RegistryView::Bits32, RegistryView::Bits64}) {
-        m_registry.AddText(kDriversKeyPath, "{keep}", "Kept;C;A;M", view);
-    }
-    if (c.in32) m_registry.AddText(kDriversKeyPath, "{gone}", "Gone;C;A;M");
-    if (c.in64) m_registry.AddText(kDriversKeyPath, "{gone}", "Gone;C;A;M", RegistryView::Bits64);
-    if (c.refused32) m_registry.RefuseDelete(kDriversKeyPath, "{gone}", kRegistryAccessDenied);
-    ASSERT_EQ(m_catalog.Reload(), 2);
-    ASSERT_STREQ(m_catalog.GetField(DriverField::ProductCode, 0), "{gone}");
-
-    EXPECT_EQ(m_catalog.DeleteRegistration(0), !c.refused32);
-
-    std::vector<std::string> left32 = {"{keep}"};
-    if (c.refused32) left32.push_back("{gone}");
-    EXPECT_EQ(m_registry.ValueNames(kDriversKeyPath), left32);
-    EXPECT_THAT(m_registry.ValueNames(kDriversKeyPath, RegistryView::Bits64),
-                ElementsAre("{keep}"));
-    EXPECT_THAT(Rows(), ElementsAre("Gone/A/{gone}", "Kept/A/{keep}"));
-    EXPECT_THAT(m_installer.ConfigureCalls(), IsEmpty());
-}
-
-INSTANTIATE_TEST_SUITE_P(Views, CatalogDeletion, testing::ValuesIn(kDeletionCases),
-                         [](const testing::TestParamInfo<DeletionCase>& c) {
-                             return c.param.name;
-                         });
-
 }  // namespace

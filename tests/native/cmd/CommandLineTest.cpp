@@ -101,8 +101,6 @@ const CommandLineCase kCases[] = {
      {"prune", "--all", "--dry-run"},
      "prune class= manufacturer= ade= products= format=text all dry-run"},
     {"PruneWithoutYes", {"prune", "--product", "{A}"}, "usage error"},
-    {"PruneWithoutSelection", {"prune", "--yes"}, "usage error"},
-    {"PruneAllAndAFilter", {"prune", "--all", "--ade", "C", "--yes"}, "usage error"},
 };
 
 class CommandLine : public testing::TestWithParam<CommandLineCase> {};
