@@ -174,7 +174,7 @@ int RunRemove(const CommandOptions& options, DriverCatalog& catalog, WindowsInst
         const std::string log = logs.End(outcome);
         stopped = outcome == RemovalOutcome::Cancelled;
         results.push_back(result);
-        const bool gone = IsProductGone(result, installer.QueryProductState(productCode));
+        const bool gone = IsProductGone(installer, productCode, result);
         system.WriteOutput(DriverLine(driver.text, ResultText(result, outcome, gone, log)));
     }
     if (logs.Refusal() != LogFolderRefusal::None) system.WriteError(LogsNotKeptText(logs));

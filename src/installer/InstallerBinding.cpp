@@ -89,10 +89,11 @@ bool IsProductInstalled(WindowsInstaller& installer, const std::string& productC
     return installer.QueryProductState(productCode.c_str()) == kInstallStateDefault;
 }
 
-bool IsProductGone(unsigned removalResult, int productState) {
-    return removalResult == kInstallerUnknownProduct && productState == kInstallStateUnknown;
-}
-
 bool IsProductUnknown(WindowsInstaller& installer, const std::string& productCode) {
     return installer.QueryProductState(productCode.c_str()) == kInstallStateUnknown;
+}
+
+bool IsProductGone(WindowsInstaller& installer, const std::string& productCode,
+                   unsigned removalResult) {
+    return removalResult == kInstallerUnknownProduct && IsProductUnknown(installer, productCode);
 }

@@ -48,10 +48,10 @@ bool RemoveProduct(WindowsInstaller& installer, const std::string& productCode);
 // Whether Windows Installer has the product installed (for the machine or this user).
 bool IsProductInstalled(WindowsInstaller& installer, const std::string& productCode);
 
-// Whether a driver's product is gone, so that its registration may be deleted: the removal
-// answered 1605 and the installer, asked for the product's state, does not know it at all. A
-// product installed for another user, advertised, or a state the installer could not tell is
-// never gone.
-bool IsProductGone(unsigned removalResult, int productState);
-// Whether the installer, asked for the product's state, does not know it at all.
+// Whether the installer, asked for the product's state, does not know it at all. A product
+// installed for another user, advertised, or a state the installer could not tell is known.
 bool IsProductUnknown(WindowsInstaller& installer, const std::string& productCode);
+// Whether a driver's product is gone, so that its registration may be deleted: its removal
+// answered 1605, and the installer, asked then, does not know it at all.
+bool IsProductGone(WindowsInstaller& installer, const std::string& productCode,
+                   unsigned removalResult);

@@ -112,7 +112,7 @@ enum class Forgetting { NotForgotten, Declined, Forgotten };
 Forgetting ForgetIfGone(RemovalPass& pass, DriverCatalog& catalog, WindowsInstaller& installer,
                         int index, unsigned installerResult) {
     const char* productCode = catalog.GetField(DriverField::ProductCode, index);
-    if (!IsProductGone(installerResult, installer.QueryProductState(productCode))) {
+    if (!IsProductGone(installer, productCode, installerResult)) {
         return Forgetting::NotForgotten;
     }
     std::string text = kNotInstalledBefore;

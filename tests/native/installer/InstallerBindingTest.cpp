@@ -169,7 +169,9 @@ const GoneCase kGoneCases[] = {
 class ProductGone : public testing::TestWithParam<GoneCase> {};
 
 TEST_P(ProductGone, OnlyWhenTheInstallerKnowsNothingOfIt) {
-    EXPECT_EQ(IsProductGone(GetParam().removalResult, GetParam().productState), GetParam().gone);
+    FakeInstaller installer;
+    installer.SetProductState("{P}", GetParam().productState);
+    EXPECT_EQ(IsProductGone(installer, "{P}", GetParam().removalResult), GetParam().gone);
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, ProductGone, testing::ValuesIn(kGoneCases),
