@@ -416,7 +416,7 @@ TEST_P(StopScenario, CancelStopsThePassAndLeavesTheRestSelected) {
     std::vector<int> selected;
     std::size_t failures = 0;
     for (int line = 0, at = 0; line < 5; ++line) {
-        const char outcome = line == selectedLines[at] ? stop.outcomes[at++] : ' ';
+        const char outcome = at < 3 && line == selectedLines[at] ? stop.outcomes[at++] : ' ';
         if (outcome == 'F') {
             m_installer.SetResult(kCodes[line], kInstallerFailure);
             boxes.push_back(Failure(kNames[line]));
