@@ -96,17 +96,12 @@ int DriverCatalog::Filter(const DriverField& field, const std::string& text) {
     return Count();
 }
 
-bool DriverCatalog::Uninstall(int index) { return !WasRemoved(UninstallWithOutcome(index)); }
+bool DriverCatalog::Uninstall(int index) { return !WasRemoved(UninstallWithAnswer(index).outcome); }
 
-RemovalOutcome DriverCatalog::UninstallWithOutcome(int index) {
-    const unsigned result = UninstallWithResult(index);
-    return OutcomeOfRemoval(result, m_installer.CancelRequested());
-}
-
-unsigned DriverCatalog::UninstallWithResult(int index) {
+RemovalAnswer DriverCatalog::UninstallWithAnswer(int index) {
     CheckIndex(index);
     const std::string productCode = m_records[static_cast<std::size_t>(index)].GetProductCode();
-    return RemoveProductWithResult(m_installer, productCode);
+    return RemoveProductWithAnswer(m_installer, productCode);
 }
 
 // The value is asked for in both views, since the record does not say which views hold one; on

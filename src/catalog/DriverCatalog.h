@@ -39,10 +39,8 @@ public:
     // Removes the record's product through Windows Installer. Returns true when that FAILED.
     // The records are not changed. "Invalid index", on an empty catalog too.
     virtual bool Uninstall(int index);
-    // Uninstall, telling a removal that still needs a restart from one that does not.
-    RemovalOutcome UninstallWithOutcome(int index);
-    // Uninstall, giving the installer's final result (RemoveProductWithResult).
-    unsigned UninstallWithResult(int index);
+    // Uninstall, giving the installer's final result and what it means (RemoveProductWithAnswer).
+    RemovalAnswer UninstallWithAnswer(int index);
     // Deletes the record's registration: the value of its product code under the key, in each
     // view that holds one. Returns true when no view holds it any more; false when a view
     // refused, where the value may still be. The records are not changed. "Invalid index".

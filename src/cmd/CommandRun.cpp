@@ -169,13 +169,13 @@ int RunRemove(const CommandOptions& options, DriverCatalog& catalog, WindowsInst
         }
         const char* productCode = catalog.RecordAt(driver.index).GetProductCode();
         logs.Begin(productCode);
-        const unsigned result = RemoveProductWithResult(installer, productCode);
-        const RemovalOutcome outcome = OutcomeOfRemoval(result, installer.CancelRequested());
-        const std::string log = logs.End(outcome);
-        stopped = outcome == RemovalOutcome::Cancelled;
-        results.push_back(result);
-        const bool gone = IsProductGone(installer, productCode, result);
-        system.WriteOutput(DriverLine(driver.text, ResultText(result, outcome, gone, log)));
+        const RemovalAnswer answer = RemoveProductWithAnswer(installer, productCode);
+        const std::string log = logs.End(answer.outcome);
+        stopped = answer.outcome == RemovalOutcome::Cancelled;
+        results.push_back(answer.result);
+        const bool gone = IsProductGone(installer, productCode, answer.result);
+        system.WriteOutput(
+            DriverLine(driver.text, ResultText(answer.result, answer.outcome, gone, log)));
     }
     if (logs.Refusal() != LogFolderRefusal::None) system.WriteError(LogsNotKeptText(logs));
     const int exitCode = ExitCodeOfRemovals(results, stopped);

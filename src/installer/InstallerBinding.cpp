@@ -50,18 +50,20 @@ void SetInstallerUiMode(WindowsInstaller& installer, InstallerUiMode mode, void*
     installer.SetInternalUi(level, &owner);
 }
 
-unsigned RemoveProductWithResult(WindowsInstaller& installer, const std::string& productCode) {
+RemovalAnswer RemoveProductWithAnswer(WindowsInstaller& installer, const std::string& productCode) {
     unsigned result = kInstallerBusy;
     for (int attempt = 0; result == kInstallerBusy && attempt <= kBusyRetries; ++attempt) {
         if (attempt > 0) installer.WaitBeforeRetry(kBusyRetryMilliseconds);
-        if (attempt > 0 && installer.CancelRequested()) return kInstallerUserExit;
+        if (attempt > 0 && installer.CancelRequested()) {
+            return {kInstallerUserExit, RemovalOutcome::Cancelled};
+        }
         result = installer.ConfigureProduct(productCode.c_str(), kInstallLevelDefault,
                                             kInstallStateAbsent, kRemoveCommandLine);
     }
-    return result;
+    return {result, OutcomeOfRemoval(result, installer.CancelGiven())};
 }
 
-RemovalOutcome OutcomeOfRemoval(unsigned installerResult, bool cancelRequested) {
+RemovalOutcome OutcomeOfRemoval(unsigned installerResult, bool cancelGiven) {
     switch (installerResult) {
         case kSuccess:
             return RemovalOutcome::Removed;
@@ -69,7 +71,7 @@ RemovalOutcome OutcomeOfRemoval(unsigned installerResult, bool cancelRequested) 
         case kInstallerRestartInitiated:
             return RemovalOutcome::RemovedRestartRequired;
         case kInstallerUserExit:
-            return cancelRequested ? RemovalOutcome::Cancelled : RemovalOutcome::Failed;
+            return cancelGiven ? RemovalOutcome::Cancelled : RemovalOutcome::Failed;
         default:
             return RemovalOutcome::Failed;
     }
@@ -77,8 +79,7 @@ RemovalOutcome OutcomeOfRemoval(unsigned installerResult, bool cancelRequested) 
 
 RemovalOutcome RemoveProductWithOutcome(WindowsInstaller& installer,
                                         const std::string& productCode) {
-    const unsigned result = RemoveProductWithResult(installer, productCode);
-    return OutcomeOfRemoval(result, installer.CancelRequested());
+    return RemoveProductWithAnswer(installer, productCode).outcome;
 }
 
 bool RemoveProduct(WindowsInstaller& installer, const std::string& productCode) {

@@ -30,15 +30,21 @@ constexpr unsigned kInstallerUnknownProduct = 1605;  // ERROR_UNKNOWN_PRODUCT
 constexpr int kInstallStateUnknown = -1;             // INSTALLSTATE_UNKNOWN
 constexpr unsigned kInstallerUserExit = 1602;        // ERROR_INSTALL_USEREXIT
 
-// Removes one installed product without restarting the machine and returns the installer's
-// final result (0 on success). While another installation keeps the installer busy (1618), it
-// is asked again every second, for up to 10 minutes; a cancel requested meanwhile ends the wait
-// with 1602, as the installer ends a cancelled removal.
-unsigned RemoveProductWithResult(WindowsInstaller& installer, const std::string& productCode);
-// 1602 is a cancel only when one was requested; the installer's own 1602 (a package that gave
-// up by itself) is a failure like any other.
-RemovalOutcome OutcomeOfRemoval(unsigned installerResult, bool cancelRequested = false);
-// RemoveProductWithResult, told as an outcome.
+// What one removal answered: the installer's final result, and what it means.
+struct RemovalAnswer {
+    unsigned result = 0;
+    RemovalOutcome outcome = RemovalOutcome::Failed;
+};
+
+// Removes one installed product without restarting the machine. While another installation
+// keeps the installer busy (1618), it is asked again every second, for up to 10 minutes; a cancel
+// requested meanwhile ends the wait with 1602, as the installer ends a cancelled removal. The
+// one place that tells what a removal's answer means, from the cancel it was actually given.
+RemovalAnswer RemoveProductWithAnswer(WindowsInstaller& installer, const std::string& productCode);
+// 1602 is a cancel only when the installer was told to cancel; its own 1602 (a package that gave
+// up by itself, even as the user was asking to stop) is a failure like any other.
+RemovalOutcome OutcomeOfRemoval(unsigned installerResult, bool cancelGiven = false);
+// RemoveProductWithAnswer, told as an outcome.
 RemovalOutcome RemoveProductWithOutcome(WindowsInstaller& installer,
                                         const std::string& productCode);
 // The same as a failure flag: true when the product was NOT removed (failed or cancelled), false

@@ -21,6 +21,9 @@ public:
     virtual std::optional<FileKind> Kind() = 0;
     // Whether it holds no bytes; false when that cannot be told.
     virtual bool IsEmpty() = 0;
+    // Deletes what this handle holds, never what its name may lead to by now; it is gone once
+    // this is destroyed. False when it stays (a folder that is not empty, say).
+    virtual bool Remove() = 0;
 };
 
 // What keeping Windows Installer's logs needs of the file system. Paths are UTF-8.
@@ -43,14 +46,14 @@ public:
     // What `path` itself is, a link not followed; nullopt when nothing is there or it cannot be
     // told.
     virtual std::optional<FileKind> KindOf(const std::string& path) = 0;
-    // Opens `path` itself as a folder, a link not followed, and holds it; null when it cannot be
-    // opened.
-    virtual std::unique_ptr<HeldFile> HoldFolder(const std::string& path) = 0;
+    // Opens `path` itself as a folder, a link not followed, and holds it, sharing it for reading
+    // only, so that nobody can write to it (make it a mount point) meanwhile; `removable` asks for
+    // the right to remove it. Null when it cannot be opened.
+    virtual std::unique_ptr<HeldFile> HoldFolder(const std::string& path, bool removable) = 0;
     // Creates `path` as a new empty file and holds it, still open for the installer to write
     // to; null when something of that name exists already or the file cannot be made. Never
     // replaces a file.
     virtual std::unique_ptr<HeldFile> CreateNewFile(const std::string& path) = 0;
-    virtual void RemoveFile(const std::string& path) = 0;
 
     // `path` in the ANSI code page, as the window shows texts; a character the code page lacks
     // shows as '?'.

@@ -6,14 +6,15 @@
 class HeldFile;
 class LogFiles;
 
-// Where the logs of a pass go. By default the folder "Calvorn" in the temporary folder that
-// GetTempPath2 gives where the system has it, which for SYSTEM is one that only SYSTEM can use;
-// GetTempPath's elsewhere. A folder made there is `restricted`. A named folder is taken as it
-// is, made absolute; made there, it takes the permissions of the folder it is made in, so that
-// a file server's own permissions hold on a share.
+// Where the logs of a pass go. A folder the administrator names is taken as it is, made
+// absolute; made there, it takes the permissions of the folder it is made in, so that a file
+// server's own permissions hold on a share. Otherwise each pass makes a folder of its own in the
+// temporary folder that GetTempPath2 gives where the system has it, which for SYSTEM is one that
+// only SYSTEM can use; GetTempPath's elsewhere.
 struct LogFolderChoice {
-    std::string path;  // empty when there is no temporary folder
-    bool restricted = false;
+    // The named folder, or the temporary folder; empty when there is no temporary folder.
+    std::string path;
+    bool named = false;
 };
 
 LogFolderChoice ChooseLogFolder(LogFiles& files, const std::string& namedFolder);
@@ -28,11 +29,20 @@ enum class LogFolderRefusal {
     NotOpened,
 };
 
-// The chosen folder, made unless it is there, and held open when it is a folder and no
-// redirection, judged by its path and again through the open handle. Null, with `refusal`
-// saying why, otherwise.
-std::unique_ptr<HeldFile> HoldLogFolder(LogFiles& files, const LogFolderChoice& choice,
-                                        LogFolderRefusal& refusal);
+// The folder that holds a pass's logs, held open from the moment it is taken until the pass ends.
+struct HeldLogFolder {
+    std::string path;  // also the folder refused
+    std::unique_ptr<HeldFile> held;
+    // Made for this pass, with a DACL of its own; removed at its end unless it keeps a log.
+    bool madeForPass = false;
+};
+
+// The chosen folder, held open when it is a folder and no redirection, judged by its path and
+// again through the open handle. A named folder is made unless it is there; in the temporary
+// folder a new one is made, named "Calvorn-" and `timestamp`, never one whose name is taken. No
+// `held`, with `refusal` saying why, otherwise.
+HeldLogFolder HoldLogFolder(LogFiles& files, const LogFolderChoice& choice,
+                            const std::string& timestamp, LogFolderRefusal& refusal);
 
 // `name` inside `folder`, with one separator between them.
 std::string PathInFolder(const std::string& folder, const std::string& name);

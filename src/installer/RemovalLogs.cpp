@@ -41,11 +41,14 @@ RemovalLogs::RemovalLogs(WindowsInstaller& installer, LogFiles* files, std::stri
       m_namedFolder(std::move(namedFolder)),
       m_timestamp(files ? files->LocalTimestamp() : std::string()) {}
 
-RemovalLogs::~RemovalLogs() = default;
+RemovalLogs::~RemovalLogs() {
+    if (m_folder.held && m_folder.madeForPass && m_keptFolder.empty()) m_folder.held->Remove();
+}
 
 std::string RemovalLogs::FileName(const std::string& timestamp, const std::string& productCode,
                                   int attempt) {
-    std::string name = timestamp + "-" + (IsProductCodeForm(productCode) ? productCode : "driver");
+    std::string name = timestamp.empty() ? std::string() : timestamp + "-";
+    name += IsProductCodeForm(productCode) ? productCode : "driver";
     if (attempt > 1) name += "-" + std::to_string(attempt);
     return name + ".log";
 }
@@ -53,17 +56,18 @@ std::string RemovalLogs::FileName(const std::string& timestamp, const std::strin
 void RemovalLogs::Begin(const std::string& productCode) {
     m_current.clear();
     if (!m_files || m_refusal != LogFolderRefusal::None) return;
-    if (!m_heldFolder) {
-        const LogFolderChoice choice = ChooseLogFolder(*m_files, m_namedFolder);
-        m_folder = choice.path;
-        m_heldFolder = HoldLogFolder(*m_files, choice, m_refusal);
-        if (!m_heldFolder) return;
+    if (!m_folder.held) {
+        m_folder = HoldLogFolder(*m_files, ChooseLogFolder(*m_files, m_namedFolder), m_timestamp,
+                                 m_refusal);
+        if (!m_folder.held) return;
     }
 
+    // The folder made for this pass carries its start in its own name.
+    const std::string timestamp = m_folder.madeForPass ? std::string() : m_timestamp;
     std::string path;
     std::unique_ptr<HeldFile> held;
     for (int attempt = 1; attempt <= kMaxAttempts && !held; ++attempt) {
-        path = PathInFolder(m_folder, FileName(m_timestamp, productCode, attempt));
+        path = PathInFolder(m_folder.path, FileName(timestamp, productCode, attempt));
         held = m_files->CreateNewFile(path);
     }
     if (!held) return;
@@ -72,8 +76,7 @@ void RemovalLogs::Begin(const std::string& productCode) {
         return m_installer.EnableLog(mode, path.c_str(), kLogAttributesAppend) == 0;
     };
     if (!enable(kLogModeVerboseAll | kLogModeOnlyOnError) && !enable(kLogModeVerboseAll)) {
-        held.reset();
-        m_files->RemoveFile(path);
+        held->Remove();
         return;
     }
     m_current = path;
@@ -86,16 +89,14 @@ std::string RemovalLogs::End(RemovalOutcome outcome) {
     m_installer.EnableLog(0, nullptr, 0);
     // A failure the installer wrote nothing about (it stayed busy, or never ran) has no log.
     const bool keep = outcome == RemovalOutcome::Failed && !m_heldCurrent->IsEmpty();
-    // Held without delete sharing, the file could not be removed by anyone, this program
-    // included.
-    m_heldCurrent.reset();
     std::string kept;
     if (keep) {
-        m_keptFolder = m_folder;
+        m_keptFolder = m_folder.path;
         kept = m_current;
     } else {
-        m_files->RemoveFile(m_current);
+        m_heldCurrent->Remove();
     }
+    m_heldCurrent.reset();
     m_current.clear();
     return kept;
 }

@@ -66,4 +66,7 @@ public:
     virtual void RequestCancel() = 0;
     virtual bool CancelRequested() = 0;
     virtual void ClearCancelRequest() = 0;
+    // Whether the last ConfigureProduct answered one of the installer's messages IDCANCEL: the
+    // installer was told to cancel that removal, whether or not it heeded it.
+    virtual bool CancelGiven() = 0;
 };

@@ -166,12 +166,12 @@ void ManagerDialog::OnRemove() {
             progress.ShowDriver(m_catalog->GetField(DriverField::Name, index), selectedPosition,
                                 selectedCount);
             logs.Begin(m_catalog->GetField(DriverField::ProductCode, index));
-            const unsigned result = m_catalog->UninstallWithResult(index);
-            RemovalOutcome outcome = OutcomeOfRemoval(result, m_installer.CancelRequested());
+            const RemovalAnswer answer = m_catalog->UninstallWithAnswer(index);
+            RemovalOutcome outcome = answer.outcome;
             progress.ShowAction("");
             const Forgetting forgetting =
                 outcome == RemovalOutcome::Failed
-                    ? ForgetIfGone(pass, *m_catalog, m_installer, index, result)
+                    ? ForgetIfGone(pass, *m_catalog, m_installer, index, answer.result)
                     : Forgetting::NotForgotten;
             // A forgotten driver goes as a removed one does, and keeps no log.
             if (forgetting == Forgetting::Forgotten) outcome = RemovalOutcome::Removed;

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <iostream>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -191,7 +193,37 @@ TEST_F(CalvornCmdTest, DryRunAndAMissingYesRemoveNothing) {
     ExpectInstalledAllBut({});
 }
 
-TEST_F(CalvornCmdTest, KeepsAFailedRemovalsLogInTheFolderNamedOrByDefaultButNeverThroughALink) {
+// The folders in the temporary folder whose names begin with "Calvorn".
+std::set<std::string> LogFoldersIn(const std::string& temporary) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((temporary + "Calvorn*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) names.insert(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+// "Calvorn-YYYYMMDD-HHMMSS" for the local time `seconds` from now.
+std::string PassFolderName(int seconds) {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER ticks = {{now.dwLowDateTime, now.dwHighDateTime}};
+    ticks.QuadPart += static_cast<ULONGLONG>(seconds) * 10000000u;
+    const FILETIME then = {ticks.LowPart, ticks.HighPart};
+    FILETIME local;
+    SYSTEMTIME time;
+    FileTimeToLocalFileTime(&then, &local);
+    FileTimeToSystemTime(&local, &time);
+    char name[32];
+    std::snprintf(name, sizeof name, "Calvorn-%04u%02u%02u-%02u%02u%02u", time.wYear, time.wMonth,
+                  time.wDay, time.wHour, time.wMinute, time.wSecond);
+    return name;
+}
+
+TEST_F(CalvornCmdTest, KeepsAFailedRemovalsLogInTheFolderNamedOrAFolderOfThePassButNeverALink) {
     const OwnPackage failing("failing-removal", CALVORN_FAILING_PRODUCT, CALVORN_FAILING_NAME);
     ASSERT_EQ(failing.Install(), "");
     const std::string code = failing.ProductCode();
@@ -209,32 +241,51 @@ TEST_F(CalvornCmdTest, KeepsAFailedRemovalsLogInTheFolderNamedOrByDefaultButNeve
     const std::set<std::string> shared = FilesIn(share);
     ASSERT_EQ(shared.size(), 1u) << named.output;
     EXPECT_EQ(LogNamedFor(named.output, code), share + "\\" + *shared.begin());
-    ExpectInstalledAllBut({product::kAltheonDmmC});
 
-    char temporary[MAX_PATH];
-    ASSERT_NE(GetTempPathA(MAX_PATH, temporary), 0u);
-    const std::string folder = std::string(temporary) + "Calvorn";
+    // Folders that another user may have made first: the old one, and one of the pass's own
+    // name for every second of the next minute. None of them gets a file.
+    char temporaryText[MAX_PATH];
+    ASSERT_NE(GetTempPathA(MAX_PATH, temporaryText), 0u);
+    const std::string temporary = temporaryText;
+    std::set<std::string> madeFirst = {"Calvorn"};
+    for (int second = 0; second < 60; ++second) madeFirst.insert(PassFolderName(second));
+    for (const std::string& name : madeFirst) CreateDirectoryA((temporary + name).c_str(), nullptr);
+    const std::set<std::string> before = LogFoldersIn(temporary);
+
     const CalvornCmdRun byDefault = Run("remove --product " + code + " --yes");
     const std::string log = LogNamedFor(byDefault.output, code);
-    ASSERT_EQ(log.rfind(folder + "\\", 0), 0u) << byDefault.output;
-    EXPECT_EQ(FilesIn(folder).count(log.substr(folder.size() + 1)), 1u);
+    const std::string folder = log.substr(0, log.rfind('\\'));
+    std::cout << "CalvornCmd kept its log in " << folder << "\n";
+    EXPECT_EQ(log, folder + "\\" + code + ".log") << byDefault.output;
+    ASSERT_EQ(folder.rfind(temporary, 0), 0u) << byDefault.output;
+    const std::string folderName = folder.substr(temporary.size());
+    ASSERT_GT(folderName.size(), 2u);
+    EXPECT_EQ(madeFirst.count(folderName.substr(0, folderName.size() - 2)), 1u) << folderName;
+    EXPECT_EQ(folderName.substr(folderName.size() - 2), "-2");
+    EXPECT_EQ(FilesIn(folder), std::set<std::string>{code + ".log"});
+    for (const std::string& name : madeFirst) EXPECT_TRUE(FilesIn(temporary + name).empty());
 
-    // Under Wine a Unix symbolic link shows as a reparse point. TMP names the default folder's
-    // parent.
-    const std::string link = "C:\\calvorn-linked-temp\\Calvorn";
+    // A pass without a failure leaves no folder behind.
+    const CalvornCmdRun clean = Run("remove --product " + std::string(product::kAltheonDmmNet) +
+                                    " --yes");
+    EXPECT_EQ(clean.exitCode, 0u) << clean.error;
+    std::set<std::string> expected = before;
+    expected.insert(folderName);
+    EXPECT_EQ(LogFoldersIn(temporary), expected);
+    for (const std::string& name : madeFirst) RemoveDirectoryA((temporary + name).c_str());
+    ExpectInstalledAllBut({product::kAltheonDmmC, product::kAltheonDmmNet});
+
+    // Under Wine a Unix symbolic link shows as a reparse point.
+    const std::string link = "C:\\calvorn-linked-logs";
     const std::string target = "C:\\calvorn-link-target";
-    CreateDirectoryA("C:\\calvorn-linked-temp", nullptr);
     CreateDirectoryA(target.c_str(), nullptr);
-    const std::string hostLink = prefix + "/drive_c/calvorn-linked-temp/Calvorn";
+    const std::string hostLink = prefix + "/drive_c/calvorn-linked-logs";
     ASSERT_TRUE(StartOnHost("/bin/ln -s " + prefix + "/drive_c/calvorn-link-target " + hostLink) &&
                 WaitUntil([&] {
                     return GetFileAttributesA(link.c_str()) ==
                            (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT);
                 }));
-    const std::string temporaryFolder = temporary;
-    SetEnvironmentVariableA("TMP", "C:\\calvorn-linked-temp");
-    const CalvornCmdRun linked = Run("remove --product " + code + " --yes");
-    SetEnvironmentVariableA("TMP", temporaryFolder.c_str());
+    const CalvornCmdRun linked = Run("remove --product " + code + " --yes --log-dir " + link);
     EXPECT_TRUE(StartOnHost("/bin/rm " + hostLink) && WaitUntil([&] {
                     return GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES;
                 }));

@@ -318,24 +318,27 @@ TEST_F(RemovalTest, KeepsTheInstallerLogOfEachFailedRemovalAndSaysWhere) {
     m_manager.ClickRefresh();
     char temporary[MAX_PATH];
     ASSERT_NE(GetTempPathA(MAX_PATH, temporary), 0u);
-    const std::string folder = std::string(temporary) + "Calvorn";
-    const std::set<std::string> before = FilesIn(folder);
 
     ASSERT_TRUE(m_manager.SelectLines({"Altheon AT3440 DMM\tC", failing.Line()}));
     m_manager.ClickRemove();
     ExpectBoxAndAnswer(Confirmation(kSeveralQuestion), IDYES);
     ExpectBoxAndAnswer(Failure(failing.Name()), IDOK);
     ExpectBoxAndAnswer(kSomeFailed, IDOK);
+    // A folder made for this pass in the temporary folder.
+    const ShownMessageBox logsBox = WaitForMessageBox(m_calvorn.Id(), m_manager.Handle());
+    const std::string textBefore = product::LogsAreIn("");
+    const std::size_t start = textBefore.size() - 1;
+    ASSERT_GT(logsBox.text.size(), textBefore.size()) << logsBox.text;
+    const std::string folder = logsBox.text.substr(start, logsBox.text.size() - textBefore.size());
+    std::cout << "Calvorn kept its log in " << folder << "\n";
+    EXPECT_EQ(folder.rfind(std::string(temporary) + "Calvorn-", 0), 0u) << folder;
     ExpectBoxAndAnswer({product::kAppName, product::LogsAreIn(folder), "information", kOk}, IDOK);
     EXPECT_TRUE(m_manager.SendKeyDown('R', 0)) << "no further box";
 
-    std::vector<std::string> added;
-    for (const std::string& name : FilesIn(folder)) {
-        if (before.count(name) == 0) added.push_back(name);
-    }
-    ASSERT_EQ(added.size(), 1u);
-    EXPECT_NE(added[0].find(CALVORN_FAILING_PRODUCT), std::string::npos) << added[0];
-    std::ifstream log(folder + "\\" + added[0], std::ios::binary);
+    const std::set<std::string> logs = FilesIn(folder);
+    ASSERT_EQ(logs.size(), 1u);
+    EXPECT_NE(logs.begin()->find(CALVORN_FAILING_PRODUCT), std::string::npos) << *logs.begin();
+    std::ifstream log(folder + "\\" + *logs.begin(), std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
     // The removal ran with the Restart Manager kept from closing programs.
     EXPECT_NE(text.find("Property(S): MSIRESTARTMANAGERCONTROL = Disable"), std::string::npos);

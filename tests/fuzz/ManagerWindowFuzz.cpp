@@ -78,6 +78,7 @@ public:
     void RequestCancel() override {}
     bool CancelRequested() override { return false; }
     void ClearCancelRequest() override {}
+    bool CancelGiven() override { return false; }
     void Reset() {
         calls.clear();
         m_turns.clear();

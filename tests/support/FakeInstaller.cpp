@@ -27,7 +27,8 @@ unsigned FakeInstaller::ConfigureProduct(const char* productCode, int installLev
             m_watcher->OnActionStart(description);
     }
     if (onConfigure) onConfigure(code);
-    if (m_cancelRequested && m_honoursCancel) return 1602;  // ERROR_INSTALL_USEREXIT
+    m_cancelGiven = m_cancelRequested && m_honoursCancel;
+    if (m_cancelGiven) return 1602;  // ERROR_INSTALL_USEREXIT
     auto found = m_results.find(code);
     if (found == m_results.end() || found->second.empty()) return 0u;
     const std::size_t turn = m_answered[code]++;

@@ -70,8 +70,9 @@ public:
     void SetActions(const std::string& productCode, std::vector<std::string> descriptions) {
         m_actions[productCode] = std::move(descriptions);
     }
-    // Whether a cancel requested before a removal answers makes it answer 1602, as Windows
-    // Installer does; without, the removal answers as it would have, as Wine's does.
+    // Whether a cancel requested before a removal answers reaches it, which then answers 1602 as
+    // Windows Installer does; without, the removal ends before the cancel reaches it (or ignores
+    // it, as Wine's does) and answers as it would have.
     void HonourCancel(bool honour) { m_honoursCancel = honour; }
     int CancelRequests() const { return m_cancelRequests; }
 
@@ -92,6 +93,7 @@ public:
     }
     bool CancelRequested() override { return m_cancelRequested; }
     void ClearCancelRequest() override { m_cancelRequested = false; }
+    bool CancelGiven() override { return m_cancelGiven; }
 
 private:
     std::map<std::string, std::vector<unsigned>> m_results;
@@ -109,6 +111,7 @@ private:
     std::map<std::string, std::vector<std::string>> m_actions;
     InstallerActions* m_watcher = nullptr;
     bool m_cancelRequested = false;
+    bool m_cancelGiven = false;
     bool m_honoursCancel = true;
     int m_cancelRequests = 0;
 };

@@ -9,14 +9,15 @@
 #include "installer/LogFiles.h"
 
 // Folders and files in memory, with a fixed clock and a user's temporary folder, and variants
-// that cannot make the folder or its files or that hold links where folders should be.
+// that cannot make the folder or its files or that hold links where folders should be. What is
+// held is removed through its handle, a folder only when it was held removable and is empty.
 class FakeLogFiles : public LogFiles {
 public:
-    static constexpr const char* kFolder = "C:\\Temp\\Calvorn";
+    static constexpr const char* kFolder = "C:\\Temp\\Calvorn-20261209-143005";
     static constexpr const char* kTimestamp = "20261209-143005";
 
-    // What is at a path of a folder; `onHandle` is what an open handle reports (nullopt: not
-    // reported there).
+    // What is at a path of a folder (a file or link as well); `onHandle` is what an open handle
+    // reports (nullopt: not reported there).
     struct Entry {
         FileKind kind{true, false};
         std::optional<FileKind> onHandle = FileKind{true, false};
@@ -29,9 +30,8 @@ public:
     std::string FullPath(const std::string& path) override;
     bool CreateFolder(const std::string& path, bool restricted) override;
     std::optional<FileKind> KindOf(const std::string& path) override;
-    std::unique_ptr<HeldFile> HoldFolder(const std::string& path) override;
+    std::unique_ptr<HeldFile> HoldFolder(const std::string& path, bool removable) override;
     std::unique_ptr<HeldFile> CreateNewFile(const std::string& path) override;
-    void RemoveFile(const std::string& path) override;
     std::string InCodePage(const std::string& path) override { return path; }
     std::string LocalTimestamp() override { return kTimestamp; }
 

@@ -402,6 +402,8 @@ struct StopCase {
     bool installerHonoursCancel;
     // What became of each of the three: Removed, Failed, Cancelled or not tried (-).
     const char* outcomes;
+    // What a failing removal answers: 1602 is the package giving up by itself.
+    unsigned failure = kInstallerFailure;
     friend void PrintTo(const StopCase& testCase, std::ostream* out) { *out << testCase.name; }
 };
 
@@ -414,12 +416,14 @@ TEST_P(StopScenario, CancelStopsThePassAndLeavesTheRestSelected) {
     std::vector<std::string> requested;
     std::vector<std::string> lines;
     std::vector<int> selected;
+    std::vector<Box> failedAfterTheQuestion;
     std::size_t failures = 0;
     for (int line = 0, at = 0; line < 5; ++line) {
         const char outcome = at < 3 && line == selectedLines[at] ? stop.outcomes[at++] : ' ';
         if (outcome == 'F') {
-            m_installer.SetResult(kCodes[line], kInstallerFailure);
-            boxes.push_back(Failure(kNames[line]));
+            m_installer.SetResult(kCodes[line], stop.failure);
+            (kCodes[line] == std::string(stop.cancelAt) ? failedAfterTheQuestion : boxes)
+                .push_back(Failure(kNames[line]));
             ++failures;
         }
         if (outcome == 'R' || outcome == 'F' || outcome == 'C') requested.push_back(kCodes[line]);
@@ -439,10 +443,14 @@ TEST_P(StopScenario, CancelStopsThePassAndLeavesTheRestSelected) {
 
     m_driver->Click(IDC_REMOVE);
 
+    const std::size_t question = boxes.size();
     boxes.push_back({product::kStopQuestion, kConfirmCaption, product::kStopStyle});
+    boxes.insert(boxes.end(), failedAfterTheQuestion.begin(), failedAfterTheQuestion.end());
     if (stopped) {
         boxes.push_back(
             {product::kStopped, m_driver->ApplicationName(), product::kInformationStyle});
+    } else if (failures != 0) {
+        boxes.push_back({kSomeNotRemoved, m_driver->ApplicationName(), kErrorStyle});
     } else {
         boxes.push_back({kAllRemoved, m_driver->ApplicationName(), kMbOk});
     }
@@ -453,7 +461,7 @@ TEST_P(StopScenario, CancelStopsThePassAndLeavesTheRestSelected) {
     const std::vector<Box> shown = m_driver->MessageBoxes();
     EXPECT_THAT(shown, ElementsAreArray(boxes));
     ASSERT_EQ(shown.size(), boxes.size());
-    EXPECT_TRUE(shown[1 + failures].ownedByProgress);
+    EXPECT_TRUE(shown[question].ownedByProgress);
     EXPECT_EQ(m_installer.RequestedCodes(), requested);
     EXPECT_EQ(m_installer.CancelRequests(), stop.answer == kIdYes ? 1 : 0);
     EXPECT_EQ(LineTexts(), lines);
@@ -482,7 +490,13 @@ INSTANTIATE_TEST_SUITE_P(
         StopCase{"YesAfterTheRemovalEndedStopsTheNext", "{GAMMA}", kIdYes, false, "RR-"},
         StopCase{"YesAfterTheLastRemovalEndedChangesNothing", "{SCOPE-C}", kIdYes, false, "RRR"},
         StopCase{"NoGoesOn", "{GAMMA}", kIdNo, true, "RRR"},
-        StopCase{"StoppedAfterAFailure", "{GAMMA}", kIdYes, true, "FC-"}),
+        StopCase{"StoppedAfterAFailure", "{GAMMA}", kIdYes, true, "FC-"},
+        // Yes came as the package gave up by itself: its 1602 is no cancel the installer was
+        // given, but a failure with its box and log, and the pass stops after it.
+        StopCase{"PackagesOwnUserExitAsYesIsGivenIsAFailure", "{GAMMA}", kIdYes, false, "RF-",
+                 1602},
+        StopCase{"PackagesOwnUserExitWithoutACancelIsAFailure", "{GAMMA}", kIdNo, true, "RFR",
+                 1602}),
     [](const ::testing::TestParamInfo<StopCase>& caseInfo) { return caseInfo.param.name; });
 
 // A driver whose product is gone (the installer answers 1605 and knows nothing of it), removed

@@ -10,9 +10,8 @@ public:
     std::string FullPath(const std::string& path) override;
     bool CreateFolder(const std::string& path, bool restricted) override;
     std::optional<FileKind> KindOf(const std::string& path) override;
-    std::unique_ptr<HeldFile> HoldFolder(const std::string& path) override;
+    std::unique_ptr<HeldFile> HoldFolder(const std::string& path, bool removable) override;
     std::unique_ptr<HeldFile> CreateNewFile(const std::string& path) override;
-    void RemoveFile(const std::string& path) override;
     std::string InCodePage(const std::string& path) override;
     std::string LocalTimestamp() override;
 };

@@ -60,6 +60,8 @@ struct Win32WindowsInstaller::Library {
     RecordGetStringEntry recordGetString = nullptr;
     // Read on the worker thread while a removal runs.
     std::atomic<InstallerActions*> watcher{nullptr};
+    // Set on the worker thread when a message of the removal under way was answered IDCANCEL.
+    std::atomic<bool> cancelGiven{false};
     // What ConfigureProduct answers when the installer is unavailable.
     UINT unavailableResult = ERROR_INSTALL_SERVICE_FAILURE;
 
@@ -82,7 +84,10 @@ struct Win32WindowsInstaller::Library {
     // action is handed to the window's thread.
     static int WINAPI OnInstallerMessage(LPVOID context, UINT messageType, MSIHANDLE record) {
         auto& library = *static_cast<Library*>(context);
-        if (library.worker.StopRequested()) return IDCANCEL;
+        if (library.worker.StopRequested()) {
+            library.cancelGiven = true;
+            return IDCANCEL;
+        }
         if ((messageType & kMessageTypeMask) == INSTALLMESSAGE_ACTIONSTART &&
             library.watcher.load() != nullptr && library.recordGetString != nullptr) {
             library.worker.HandOver(library.RecordText(record, kActionDescriptionField));
@@ -143,6 +148,7 @@ unsigned Win32WindowsInstaller::ConfigureProduct(const char* productCode, int in
     // UI level is the process's, so the call is as silent on the worker thread. The message
     // handler is set on the thread that calls the installer, where the installer calls it.
     Library& library = *m_library;
+    library.cancelGiven = false;
     UINT result = ERROR_INSTALL_FAILURE;
     library.worker.Run(
         [&] {
@@ -198,3 +204,5 @@ void Win32WindowsInstaller::RequestCancel() { m_library->worker.RequestStop(); }
 bool Win32WindowsInstaller::CancelRequested() { return m_library->worker.StopRequested(); }
 
 void Win32WindowsInstaller::ClearCancelRequest() { m_library->worker.ClearStopRequest(); }
+
+bool Win32WindowsInstaller::CancelGiven() { return m_library->cancelGiven; }

@@ -34,6 +34,7 @@ public:
     void RequestCancel() override;
     bool CancelRequested() override;
     void ClearCancelRequest() override;
+    bool CancelGiven() override;
 
 private:
     struct Library;

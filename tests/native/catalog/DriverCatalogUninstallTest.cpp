@@ -48,8 +48,8 @@ TEST_F(CatalogUninstall, ReturnsTheInstallerVerdictAndKeepsTheRecords) {
     EXPECT_TRUE(m_catalog.Uninstall(0));
     EXPECT_FALSE(m_catalog.Uninstall(1));
     EXPECT_FALSE(m_catalog.Uninstall(2));
-    EXPECT_EQ(m_catalog.UninstallWithOutcome(2), RemovalOutcome::RemovedRestartRequired);
-    EXPECT_EQ(m_catalog.UninstallWithOutcome(1), RemovalOutcome::Removed);
+    EXPECT_EQ(m_catalog.UninstallWithAnswer(2).outcome, RemovalOutcome::RemovedRestartRequired);
+    EXPECT_EQ(m_catalog.UninstallWithAnswer(1).outcome, RemovalOutcome::Removed);
     EXPECT_THAT(m_installer.RequestedCodes(),
                 ElementsAre("{fail}", "{ok}", "{reboot}", "{reboot}", "{ok}"));
     EXPECT_THAT(Rows(), ElementsAre("Broken/A/{fail}", "Fine/A/{ok}", "Pending/A/{reboot}"));

@@ -1,7 +1,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "FakeInstaller.h"
@@ -17,8 +19,9 @@ using testing::UnorderedElementsAre;
 
 const char kCode[] = "{12345678-ABCD-EF00-1234-567890abcdef}";
 const std::string kStamp = FakeLogFiles::kTimestamp;
-const std::string kLogOfCode =
-    std::string(FakeLogFiles::kFolder) + "\\" + kStamp + "-" + kCode + ".log";
+const std::string kLogOfCode = std::string(FakeLogFiles::kFolder) + "\\" + kCode + ".log";
+const std::string kNamed = "D:\\Logs";
+const std::string kNamedLogOfCode = kNamed + "\\" + kStamp + "-" + kCode + ".log";
 
 TEST(RemovalLogFileName, NamesOnlyProductCodesAndNothingElseFromTheRegistry) {
     const struct {
@@ -38,6 +41,7 @@ TEST(RemovalLogFileName, NamesOnlyProductCodesAndNothingElseFromTheRegistry) {
         EXPECT_EQ(RemovalLogs::FileName(kStamp, c.valueName, 1), c.fileName) << c.valueName;
     }
     EXPECT_EQ(RemovalLogs::FileName(kStamp, "", 3), "20261209-143005-driver-3.log");
+    EXPECT_EQ(RemovalLogs::FileName("", kCode, 1), std::string(kCode) + ".log");
 }
 
 TEST(LogFolderChoice, TakesTheTemporaryFolderOnlyAdministratorsCanChangeWhereThereIsOne) {
@@ -50,10 +54,10 @@ TEST(LogFolderChoice, TakesTheTemporaryFolderOnlyAdministratorsCanChangeWhereThe
         const char* named;
         std::string folder;
     } cases[] = {
-        {user, user, "", user + "Calvorn"},
-        {std::nullopt, user, "", user + "Calvorn"},
-        {system2, system, "", system2 + "Calvorn"},
-        {std::nullopt, system, "", system + "Calvorn"},
+        {user, user, "", user},
+        {std::nullopt, user, "", user},
+        {system2, system, "", system2},
+        {std::nullopt, system, "", system},
         {"", system, "", ""},  // GetTempPath2 failed: not the folder every user can write to
         {system2, system, "\\\\lab\\logs\\PC01", "\\\\lab\\logs\\PC01"},
         {std::nullopt, "", "logs", "C:\\Work\\logs"},
@@ -64,12 +68,11 @@ TEST(LogFolderChoice, TakesTheTemporaryFolderOnlyAdministratorsCanChangeWhereThe
         files.tempPath = c.tempPath;
         const LogFolderChoice choice = ChooseLogFolder(files, c.named);
         EXPECT_EQ(choice.path, c.folder) << c.tempPath << c.named;
-        // Only the default folder is made with a DACL of its own.
-        EXPECT_EQ(choice.restricted, !c.folder.empty() && *c.named == '\0') << c.folder;
+        EXPECT_EQ(choice.named, *c.named != '\0') << c.folder;
     }
 }
 
-TEST(LogFolderAcceptance, OnlyAFolderItselfHeldOpenGetsLogs) {
+TEST(LogFolderAcceptance, OnlyANamedFolderItselfHeldOpenGetsLogsAndStays) {
     using Refusal = LogFolderRefusal;
     const FileKind folder{true, false};
     const FileKind link{true, true};
@@ -95,16 +98,72 @@ TEST(LogFolderAcceptance, OnlyAFolderItselfHeldOpenGetsLogs) {
         FakeInstaller installer;
         FakeLogFiles files;
         files.refuseFolder = c.refusal == Refusal::Missing;
-        if (c.present) files.folders[FakeLogFiles::kFolder] = {c.kind, c.onHandle, c.opens};
+        if (c.present) files.folders[kNamed] = {c.kind, c.onHandle, c.opens};
         {
-            RemovalLogs logs(installer, &files);
+            RemovalLogs logs(installer, &files, kNamed);
+            logs.Begin(kCode);
+            logs.End(RemovalOutcome::Removed);
             logs.Begin(kCode);
             EXPECT_EQ(logs.End(RemovalOutcome::Failed),
-                      c.refusal == Refusal::None ? kLogOfCode : "")
+                      c.refusal == Refusal::None ? kNamedLogOfCode : "")
                 << c.name;
             EXPECT_EQ(logs.Refusal(), c.refusal) << c.name;
         }
         EXPECT_EQ(files.files.size(), c.refusal == Refusal::None ? 1u : 0u) << c.name;
+        EXPECT_EQ(files.folders.count(kNamed), c.refusal == Refusal::Missing ? 0u : 1u) << c.name;
+        EXPECT_THAT(files.held, IsEmpty()) << c.name;
+    }
+}
+
+// The folder a pass makes for its logs: never a name already taken, gone at the end unless it
+// keeps a log.
+TEST(PassLogFolder, IsANewFolderUnderAFreeNameKeptOnlyWithALog) {
+    const std::string first = FakeLogFiles::kFolder;
+    const FileKind folder{true, false};
+    const FileKind file{false, false};
+    const FileKind link{true, true};
+    const struct {
+        const char* name;
+        std::optional<FileKind> taken;  // what holds the first name before the pass
+        int takenCount;                 // names taken, from the first on
+        RemovalOutcome outcome;
+        std::string log;         // kept; empty for none
+        std::string leftBehind;  // the pass's folder after it; empty for none
+    } cases[] = {
+        {"FreeNameKeepsAFailure", std::nullopt, 0, RemovalOutcome::Failed, kLogOfCode, first},
+        {"FreeNameGoesWithoutAFailure", std::nullopt, 0, RemovalOutcome::Removed, "", ""},
+        {"TakenByAFolder", folder, 1, RemovalOutcome::Failed, first + "-2\\" + kCode + ".log",
+         first + "-2"},
+        {"TakenByAFile", file, 1, RemovalOutcome::Failed, first + "-2\\" + kCode + ".log",
+         first + "-2"},
+        {"TakenByALink", link, 3, RemovalOutcome::Failed, first + "-4\\" + kCode + ".log",
+         first + "-4"},
+        {"TakenAndWithoutAFailure", folder, 1, RemovalOutcome::Removed, "", ""},
+        {"EveryNameTaken", folder, 100, RemovalOutcome::Failed, "", ""},
+    };
+    for (const auto& c : cases) {
+        FakeInstaller installer;
+        FakeLogFiles files;
+        std::map<std::string, FakeLogFiles::Entry> before;
+        for (int n = 1; n <= c.takenCount; ++n) {
+            before[n == 1 ? first : first + "-" + std::to_string(n)] = {*c.taken, c.taken, true};
+        }
+        files.folders = before;
+        {
+            RemovalLogs logs(installer, &files);
+            logs.Begin(kCode);
+            EXPECT_EQ(logs.End(c.outcome), c.log) << c.name;
+            EXPECT_EQ(logs.Refusal(),
+                      c.takenCount == 100 ? LogFolderRefusal::Missing : LogFolderRefusal::None)
+                << c.name;
+        }
+        std::map<std::string, FakeLogFiles::Entry> after = before;
+        if (!c.leftBehind.empty()) after[c.leftBehind] = {};
+        EXPECT_EQ(files.folders.size(), after.size()) << c.name;
+        for (const auto& entry : after) EXPECT_EQ(files.folders.count(entry.first), 1u) << c.name;
+        EXPECT_THAT(files.files,
+                    c.log.empty() ? std::set<std::string>{} : std::set<std::string>{c.log})
+            << c.name;
         EXPECT_THAT(files.held, IsEmpty()) << c.name;
     }
 }
@@ -143,14 +202,13 @@ TEST_F(RemovalLogsTest, KeepsTheVerboseLogOfAFailureOnly) {
 }
 
 TEST_F(RemovalLogsTest, NeverOverwritesAFile) {
-    m_files.folders[FakeLogFiles::kFolder] = {};
-    m_files.files.insert(kLogOfCode);
-    RemovalLogs logs(m_installer, &m_files);
+    m_files.folders[kNamed] = {};
+    m_files.files.insert(kNamedLogOfCode);
+    RemovalLogs logs(m_installer, &m_files, kNamed);
     logs.Begin(kCode);
     logs.End(RemovalOutcome::Failed);
-    const std::string second =
-        std::string(FakeLogFiles::kFolder) + "\\" + kStamp + "-" + kCode + "-2.log";
-    EXPECT_THAT(m_files.files, UnorderedElementsAre(kLogOfCode, second));
+    const std::string second = kNamed + "\\" + kStamp + "-" + kCode + "-2.log";
+    EXPECT_THAT(m_files.files, UnorderedElementsAre(kNamedLogOfCode, second));
 }
 
 TEST_F(RemovalLogsTest, WithoutOnlyOnErrorTheLogIsStillKept) {
