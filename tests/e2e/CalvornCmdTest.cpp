@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <functional>
 #include <iostream>
 #include <map>
@@ -195,31 +195,14 @@ TEST_F(CalvornCmdTest, DryRunAndAMissingYesRemoveNothing) {
 
 // The folders in the temporary folder whose names begin with "Calvorn".
 std::set<std::string> LogFoldersIn(const std::string& temporary) {
-    std::set<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((temporary + "Calvorn*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) names.insert(found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
+    return FilesIn(temporary.substr(0, temporary.size() - 1), true, "Calvorn*");
 }
 
 // "Calvorn-YYYYMMDD-HHMMSS" for the local time `seconds` from now.
 std::string PassFolderName(int seconds) {
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    ULARGE_INTEGER ticks = {{now.dwLowDateTime, now.dwHighDateTime}};
-    ticks.QuadPart += static_cast<ULONGLONG>(seconds) * 10000000u;
-    const FILETIME then = {ticks.LowPart, ticks.HighPart};
-    FILETIME local;
-    SYSTEMTIME time;
-    FileTimeToLocalFileTime(&then, &local);
-    FileTimeToSystemTime(&local, &time);
+    const std::time_t then = std::time(nullptr) + seconds;
     char name[32];
-    std::snprintf(name, sizeof name, "Calvorn-%04u%02u%02u-%02u%02u%02u", time.wYear, time.wMonth,
-                  time.wDay, time.wHour, time.wMinute, time.wSecond);
+    std::strftime(name, sizeof name, "Calvorn-%Y%m%d-%H%M%S", std::localtime(&then));
     return name;
 }
 
@@ -266,8 +249,8 @@ TEST_F(CalvornCmdTest, KeepsAFailedRemovalsLogInTheFolderNamedOrAFolderOfThePass
     for (const std::string& name : madeFirst) EXPECT_TRUE(FilesIn(temporary + name).empty());
 
     // A pass without a failure leaves no folder behind.
-    const CalvornCmdRun clean = Run("remove --product " + std::string(product::kAltheonDmmNet) +
-                                    " --yes");
+    const CalvornCmdRun clean =
+        Run("remove --product " + std::string(product::kAltheonDmmNet) + " --yes");
     EXPECT_EQ(clean.exitCode, 0u) << clean.error;
     std::set<std::string> expected = before;
     expected.insert(folderName);

@@ -52,13 +52,14 @@ std::string WindowsPath(const std::string& unixPath) {
     return path;
 }
 
-std::set<std::string> FilesIn(const std::string& folder) {
+std::set<std::string> FilesIn(const std::string& folder, bool folders, const std::string& pattern) {
     std::set<std::string> names;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    HANDLE search = FindFirstFileA((folder + "\\" + pattern).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return names;
     do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.insert(found.cFileName);
+        const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (isFolder == folders) names.insert(found.cFileName);
     } while (FindNextFileA(search, &found));
     FindClose(search);
     return names;

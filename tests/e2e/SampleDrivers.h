@@ -61,5 +61,7 @@ std::vector<std::string> DriverValueNames(bool in64BitView = false);
 
 // A path of this machine as Windows programs under Wine see it (the Z: drive).
 std::string WindowsPath(const std::string& unixPath);
-// The names of the files in `folder` now.
-std::set<std::string> FilesIn(const std::string& folder);
+// The names of the files in `folder` now; with `folders`, of the folders whose names match
+// `pattern` instead.
+std::set<std::string> FilesIn(const std::string& folder, bool folders = false,
+                              const std::string& pattern = "*");

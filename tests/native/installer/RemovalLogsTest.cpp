@@ -1,7 +1,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -119,50 +118,44 @@ TEST(LogFolderAcceptance, OnlyANamedFolderItselfHeldOpenGetsLogsAndStays) {
 // keeps a log.
 TEST(PassLogFolder, IsANewFolderUnderAFreeNameKeptOnlyWithALog) {
     const std::string first = FakeLogFiles::kFolder;
-    const FileKind folder{true, false};
-    const FileKind file{false, false};
-    const FileKind link{true, true};
+    constexpr auto kFailed = RemovalOutcome::Failed;
+    constexpr auto kRemoved = RemovalOutcome::Removed;
     const struct {
         const char* name;
-        std::optional<FileKind> taken;  // what holds the first name before the pass
-        int takenCount;                 // names taken, from the first on
+        FileKind taken;  // what holds the names taken before the pass
+        int takenCount;  // from the first name on
         RemovalOutcome outcome;
-        std::string log;         // kept; empty for none
-        std::string leftBehind;  // the pass's folder after it; empty for none
+        const char* kept;  // the pass's folder after it, by what follows the first name
     } cases[] = {
-        {"FreeNameKeepsAFailure", std::nullopt, 0, RemovalOutcome::Failed, kLogOfCode, first},
-        {"FreeNameGoesWithoutAFailure", std::nullopt, 0, RemovalOutcome::Removed, "", ""},
-        {"TakenByAFolder", folder, 1, RemovalOutcome::Failed, first + "-2\\" + kCode + ".log",
-         first + "-2"},
-        {"TakenByAFile", file, 1, RemovalOutcome::Failed, first + "-2\\" + kCode + ".log",
-         first + "-2"},
-        {"TakenByALink", link, 3, RemovalOutcome::Failed, first + "-4\\" + kCode + ".log",
-         first + "-4"},
-        {"TakenAndWithoutAFailure", folder, 1, RemovalOutcome::Removed, "", ""},
-        {"EveryNameTaken", folder, 100, RemovalOutcome::Failed, "", ""},
+        {"FreeNameKeepsAFailure", {}, 0, kFailed, ""},
+        {"FreeNameGoesWithoutAFailure", {}, 0, kRemoved, nullptr},
+        {"TakenByAFolder", {true, false}, 1, kFailed, "-2"},
+        {"TakenByAFile", {false, false}, 1, kFailed, "-2"},
+        {"TakenByLinks", {true, true}, 3, kFailed, "-4"},
+        {"TakenAndWithoutAFailure", {true, false}, 1, kRemoved, nullptr},
+        {"EveryNameTaken", {true, false}, 100, kFailed, nullptr},
     };
     for (const auto& c : cases) {
         FakeInstaller installer;
         FakeLogFiles files;
-        std::map<std::string, FakeLogFiles::Entry> before;
+        std::set<std::string> folders;
         for (int n = 1; n <= c.takenCount; ++n) {
-            before[n == 1 ? first : first + "-" + std::to_string(n)] = {*c.taken, c.taken, true};
+            const std::string name = n == 1 ? first : first + "-" + std::to_string(n);
+            files.folders[name] = {c.taken, c.taken, true};
+            folders.insert(name);
         }
-        files.folders = before;
+        const std::string log = c.kept ? first + c.kept + "\\" + kCode + ".log" : "";
         {
             RemovalLogs logs(installer, &files);
             logs.Begin(kCode);
-            EXPECT_EQ(logs.End(c.outcome), c.log) << c.name;
-            EXPECT_EQ(logs.Refusal(),
-                      c.takenCount == 100 ? LogFolderRefusal::Missing : LogFolderRefusal::None)
-                << c.name;
+            EXPECT_EQ(logs.End(c.outcome), log) << c.name;
+            EXPECT_EQ(logs.Refusal() == LogFolderRefusal::Missing, c.takenCount == 100) << c.name;
         }
-        std::map<std::string, FakeLogFiles::Entry> after = before;
-        if (!c.leftBehind.empty()) after[c.leftBehind] = {};
-        EXPECT_EQ(files.folders.size(), after.size()) << c.name;
-        for (const auto& entry : after) EXPECT_EQ(files.folders.count(entry.first), 1u) << c.name;
-        EXPECT_THAT(files.files,
-                    c.log.empty() ? std::set<std::string>{} : std::set<std::string>{c.log})
+        if (c.kept) folders.insert(first + c.kept);
+        std::set<std::string> after;
+        for (const auto& entry : files.folders) after.insert(entry.first);
+        EXPECT_EQ(after, folders) << c.name;
+        EXPECT_EQ(files.files, c.kept ? std::set<std::string>{log} : std::set<std::string>{})
             << c.name;
         EXPECT_THAT(files.held, IsEmpty()) << c.name;
     }
