@@ -44,6 +44,8 @@ struct ServingCase {
     bool quitKept;
 };
 
+void PrintTo(const ServingCase& c, std::ostream* out) { *out << c.name; }
+
 class WindowServing : public testing::TestWithParam<ServingCase> {};
 
 TEST_P(WindowServing, ServesTheWindowWhileTheWorkRunsAndKeepsAQuitRequest) {
@@ -66,7 +68,9 @@ TEST_P(WindowServing, ServesTheWindowWhileTheWorkRunsAndKeepsAQuitRequest) {
     EXPECT_TRUE(servedDuringWork);
     MSG quit = {};
     EXPECT_EQ(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE, c.quitKept);
-    if (c.quitKept) EXPECT_EQ(quit.wParam, static_cast<WPARAM>(kQuitCode));
+    if (c.quitKept) {
+        EXPECT_EQ(quit.wParam, static_cast<WPARAM>(kQuitCode));
+    }
     DestroyWindow(window);
 }
 
