@@ -110,12 +110,14 @@ RemovalAnswer DriverCatalog::UninstallWithAnswer(int index) {
 bool DriverCatalog::DeleteRegistration(int index) {
     CheckIndex(index);
     const char* name = m_records[static_cast<std::size_t>(index)].GetProductCode();
-    bool deleted = true;
+    bool deleted = false;
+    bool refused = false;
     for (RegistryView view : {RegistryView::Bits32, RegistryView::Bits64}) {
         const long result = m_registry.DeleteValue(m_keyPath.c_str(), view, name);
-        if (result != kRegistrySuccess && result != kRegistryFileNotFound) deleted = false;
+        deleted = deleted || result == kRegistrySuccess;
+        refused = refused || (result != kRegistrySuccess && result != kRegistryFileNotFound);
     }
-    return deleted;
+    return deleted && !refused;
 }
 
 int DriverCatalog::Count() const { return static_cast<int>(m_records.size()); }

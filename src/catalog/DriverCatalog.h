@@ -42,8 +42,10 @@ public:
     // Uninstall, giving the installer's final result and what it means (RemoveProductWithAnswer).
     RemovalAnswer UninstallWithAnswer(int index);
     // Deletes the record's registration: the value of its product code under the key, in each
-    // view that holds one. Returns true when no view holds it any more; false when a view
-    // refused, where the value may still be. The records are not changed. "Invalid index".
+    // view that holds one. Returns true when a view held it and none holds it any more; false
+    // when a view refused, where the value may still be, and when no view held it (someone else
+    // deleted it, or it was never where the record says). The records are not changed.
+    // "Invalid index".
     bool DeleteRegistration(int index);
 
     int Count() const;

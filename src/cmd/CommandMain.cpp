@@ -66,7 +66,7 @@ int Run(int count, wchar_t** arguments, CommandSystem& system) {
     Win32Registry registry;
     Win32WindowsInstaller installer;
     ConsoleCancel cancel(installer);
-    return RunCommand(parsed.options, registry, installer, system);
+    return cancel.End(RunCommand(parsed.options, registry, installer, system));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "cmd/CommandRun.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -46,10 +47,31 @@ std::vector<SelectedDriver> SelectDrivers(DriverCatalog& catalog, const DriverSe
     return selected;
 }
 
+std::string ErrorText(int exitCode) {
+    switch (exitCode) {
+        case kExitCancelled:
+            return "CalvornCmd: the removal was stopped.\n";
+        case kExitRestartRequired:
+            return "CalvornCmd: restart the computer to finish removing the drivers.\n";
+        case kExitInstallerBusy:
+            return "CalvornCmd: Windows Installer stayed busy with another installation; "
+                   "try again later.\n";
+        default:
+            return "CalvornCmd: some drivers could not be removed.\n";
+    }
+}
+
+// Ctrl+C or Ctrl+Break asked the run to stop: nothing further is printed or changed.
+int Stopped(CommandSystem& system) {
+    system.WriteError(ErrorText(kExitCancelled));
+    return kExitCancelled;
+}
+
 int RunList(const CommandOptions& options, DriverCatalog& catalog, WindowsInstaller& installer,
             CommandSystem& system) {
     std::vector<ListedDriver> drivers;
     for (SelectedDriver& driver : SelectDrivers(catalog, options.selection, system)) {
+        if (installer.CancelRequested()) return Stopped(system);
         const std::string productCode = catalog.RecordAt(driver.index).GetProductCode();
         const bool installed = IsProductInstalled(installer, productCode);
         std::string version;
@@ -60,6 +82,7 @@ int RunList(const CommandOptions& options, DriverCatalog& catalog, WindowsInstal
         }
         drivers.push_back({std::move(driver.text), installed, version, installDate});
     }
+    if (installer.CancelRequested()) return Stopped(system);
     switch (options.format) {
         case ListFormat::Text:
             system.WriteOutput(FormatTextTable(drivers));
@@ -122,20 +145,6 @@ std::string LogsNotKeptText(const RemovalLogs& logs) {
     return "CalvornCmd: installer logs are not kept: " + why + ".\n";
 }
 
-std::string ErrorText(int exitCode) {
-    switch (exitCode) {
-        case kExitCancelled:
-            return "CalvornCmd: the removal was stopped.\n";
-        case kExitRestartRequired:
-            return "CalvornCmd: restart the computer to finish removing the drivers.\n";
-        case kExitInstallerBusy:
-            return "CalvornCmd: Windows Installer stayed busy with another installation; "
-                   "try again later.\n";
-        default:
-            return "CalvornCmd: some drivers could not be removed.\n";
-    }
-}
-
 int RunRemove(const CommandOptions& options, DriverCatalog& catalog, WindowsInstaller& installer,
               CommandSystem& system) {
     // A dry run removes nothing, so anyone may ask what a removal would take.
@@ -180,11 +189,18 @@ int RunRemove(const CommandOptions& options, DriverCatalog& catalog, WindowsInst
     if (logs.Refusal() != LogFolderRefusal::None) system.WriteError(LogsNotKeptText(logs));
     const int exitCode = ExitCodeOfRemovals(results, stopped);
     if (exitCode != kExitSuccess) system.WriteError(ErrorText(exitCode));
+    // A stop does not hide that a driver removed before it needs a restart.
+    const bool restartDue = std::any_of(results.begin(), results.end(), [](unsigned result) {
+        return OutcomeOfRemoval(result) == RemovalOutcome::RemovedRestartRequired;
+    });
+    if (exitCode == kExitCancelled && restartDue) {
+        system.WriteError(ErrorText(kExitRestartRequired));
+    }
     return exitCode;
 }
 
-// Deletes the registrations of the selected drivers whose product the installer does not know,
-// and never another's: a product it knows in any state, or that it cannot tell, keeps its value.
+// Deletes the registrations of the selected drivers whose product is gone, and never another's:
+// a product the installer knows in any state, or that it cannot tell, keeps its value.
 int RunPrune(const CommandOptions& options, DriverCatalog& catalog, WindowsInstaller& installer,
              CommandSystem& system) {
     if (!options.dryRun && !system.IsAdministrator()) {
@@ -195,7 +211,8 @@ int RunPrune(const CommandOptions& options, DriverCatalog& catalog, WindowsInsta
     }
     std::vector<SelectedDriver> orphans;
     for (SelectedDriver& driver : SelectDrivers(catalog, options.selection, system)) {
-        if (IsProductUnknown(installer, catalog.RecordAt(driver.index).GetProductCode())) {
+        if (installer.CancelRequested()) return Stopped(system);
+        if (IsProductGone(installer, catalog.RecordAt(driver.index).GetProductCode())) {
             orphans.push_back(std::move(driver));
         }
     }
@@ -205,6 +222,7 @@ int RunPrune(const CommandOptions& options, DriverCatalog& catalog, WindowsInsta
     }
     bool failed = false;
     for (const SelectedDriver& driver : orphans) {
+        if (installer.CancelRequested()) return Stopped(system);
         std::string result = "registration would be deleted";
         if (!options.dryRun) {
             const bool deleted = catalog.DeleteRegistration(driver.index);

@@ -4,14 +4,22 @@
 
 #include <mutex>
 
+#include "cmd/ExitCodes.h"
 #include "installer/WindowsInstaller.h"
 
 namespace {
 
+// Windows ends a process whose handler of a closing console has not returned within its
+// hung-application time-out, 5 seconds unless changed; the run gets well under that to stop.
+constexpr DWORD kCloseWaitMilliseconds = 3000;
+
 // A console control handler takes no context of its own; the system runs it on a thread it
 // starts for the purpose, which must not reach an installer that is gone.
-std::mutex g_cancelTargetLock;
+std::mutex g_lock;
 WindowsInstaller* g_cancelTarget = nullptr;
+bool g_closing = false;
+// Set when the run has ended; made once and kept for the life of the process.
+HANDLE g_runEnded = nullptr;
 
 BOOL WINAPI OnConsoleControl(DWORD controlType) {
     if (controlType != CTRL_C_EVENT && controlType != CTRL_BREAK_EVENT &&
@@ -19,29 +27,38 @@ BOOL WINAPI OnConsoleControl(DWORD controlType) {
         return FALSE;
     }
     {
-        std::lock_guard<std::mutex> lock(g_cancelTargetLock);
+        std::lock_guard<std::mutex> lock(g_lock);
         if (g_cancelTarget == nullptr) return FALSE;
         g_cancelTarget->RequestCancel();
+        if (controlType != CTRL_CLOSE_EVENT) return TRUE;
+        g_closing = true;
     }
-    // Returning from a close ends the process at once, in the middle of the installer's
-    // rollback; the run ends the process itself once the removal has stopped (Windows ends it
-    // regardless when its time for a closing console has passed).
-    if (controlType == CTRL_CLOSE_EVENT) Sleep(INFINITE);
-    return TRUE;
+    // Returning from a close ends the process at once, with a code of the system's and in the
+    // middle of the installer's rollback. The process ends here instead, with the stop's code,
+    // once the run has ended or its time is up.
+    WaitForSingleObject(g_runEnded, kCloseWaitMilliseconds);
+    ExitProcess(kExitCancelled);
 }
 
 }  // namespace
 
 ConsoleCancel::ConsoleCancel(WindowsInstaller& installer) {
     {
-        std::lock_guard<std::mutex> lock(g_cancelTargetLock);
+        std::lock_guard<std::mutex> lock(g_lock);
+        if (g_runEnded == nullptr) g_runEnded = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        if (g_runEnded != nullptr) ResetEvent(g_runEnded);
         g_cancelTarget = &installer;
     }
     SetConsoleCtrlHandler(OnConsoleControl, TRUE);
 }
 
-ConsoleCancel::~ConsoleCancel() {
-    SetConsoleCtrlHandler(OnConsoleControl, FALSE);
-    std::lock_guard<std::mutex> lock(g_cancelTargetLock);
+// The handler is never removed: SetConsoleCtrlHandler waits for a handler under way, which may be
+// waiting for this run to end. Without a target it leaves every signal to the system.
+ConsoleCancel::~ConsoleCancel() { End(kExitSuccess); }
+
+int ConsoleCancel::End(int exitCode) {
+    std::lock_guard<std::mutex> lock(g_lock);
     g_cancelTarget = nullptr;
+    if (g_runEnded != nullptr) SetEvent(g_runEnded);
+    return g_closing ? kExitCancelled : exitCode;
 }

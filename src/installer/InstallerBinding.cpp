@@ -1,5 +1,6 @@
 #include "installer/InstallerBinding.h"
 
+#include <cstddef>
 #include <stdexcept>
 
 #include "installer/WindowsInstaller.h"
@@ -27,6 +28,19 @@ constexpr int kInstallStateDefault = 5;  // INSTALLSTATE_DEFAULT
 // up to 10 minutes for it, asking again every second.
 constexpr unsigned kBusyRetryMilliseconds = 1000;
 constexpr int kBusyRetries = 600;
+
+// A product code as the installer writes one, where 'H' stands for an upper-case hexadecimal
+// digit.
+bool IsCanonicalProductCode(const std::string& text) {
+    static const char kForm[] = "{HHHHHHHH-HHHH-HHHH-HHHH-HHHHHHHHHHHH}";
+    if (text.size() != sizeof kForm - 1) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const bool hex = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+        if (kForm[i] == 'H' ? !hex : c != kForm[i]) return false;
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -90,11 +104,14 @@ bool IsProductInstalled(WindowsInstaller& installer, const std::string& productC
     return installer.QueryProductState(productCode.c_str()) == kInstallStateDefault;
 }
 
-bool IsProductUnknown(WindowsInstaller& installer, const std::string& productCode) {
-    return installer.QueryProductState(productCode.c_str()) == kInstallStateUnknown;
+bool IsProductGone(WindowsInstaller& installer, const std::string& productCode) {
+    // The state covers the machine and this user only; the enumeration covers every user.
+    return IsCanonicalProductCode(productCode) &&
+           installer.QueryProductState(productCode.c_str()) == kInstallStateUnknown &&
+           installer.EnumProductsEx(productCode.c_str()) == kInstallerNoMoreItems;
 }
 
 bool IsProductGone(WindowsInstaller& installer, const std::string& productCode,
                    unsigned removalResult) {
-    return removalResult == kInstallerUnknownProduct && IsProductUnknown(installer, productCode);
+    return removalResult == kInstallerUnknownProduct && IsProductGone(installer, productCode);
 }

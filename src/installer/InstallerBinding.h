@@ -28,6 +28,7 @@ constexpr unsigned kInstallerBusy = 1618;              // ERROR_INSTALL_ALREADY_
 // A removal of a product the installer has no record of.
 constexpr unsigned kInstallerUnknownProduct = 1605;  // ERROR_UNKNOWN_PRODUCT
 constexpr int kInstallStateUnknown = -1;             // INSTALLSTATE_UNKNOWN
+constexpr unsigned kInstallerNoMoreItems = 259;      // ERROR_NO_MORE_ITEMS
 constexpr unsigned kInstallerUserExit = 1602;        // ERROR_INSTALL_USEREXIT
 
 // What one removal answered: the installer's final result, and what it means.
@@ -54,10 +55,12 @@ bool RemoveProduct(WindowsInstaller& installer, const std::string& productCode);
 // Whether Windows Installer has the product installed (for the machine or this user).
 bool IsProductInstalled(WindowsInstaller& installer, const std::string& productCode);
 
-// Whether the installer, asked for the product's state, does not know it at all. A product
-// installed for another user, advertised, or a state the installer could not tell is known.
-bool IsProductUnknown(WindowsInstaller& installer, const std::string& productCode);
-// Whether a driver's product is gone, so that its registration may be deleted: its removal
-// answered 1605, and the installer, asked then, does not know it at all.
+// Whether a driver's product is gone, so that its registration may be deleted: its value name is
+// a product code as the installer writes one ("{" 8-4-4-4-12 upper-case hexadecimal digits "}"),
+// the installer does not know it at all, and it has no instance
+// for any user in any context. Any answer the installer could not give counts as known: a
+// registration is never deleted on a guess.
+bool IsProductGone(WindowsInstaller& installer, const std::string& productCode);
+// The same, after a removal of the product: only one that answered 1605 can have found it gone.
 bool IsProductGone(WindowsInstaller& installer, const std::string& productCode,
                    unsigned removalResult);

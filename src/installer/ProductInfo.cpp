@@ -38,6 +38,13 @@ bool IsDigits(const std::string& text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+// The days of `month` (1 to 12) in the Gregorian calendar.
+int DaysIn(int year, int month) {
+    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : kDays[month - 1];
+}
+
 }  // namespace
 
 std::string ProductVersion(WindowsInstaller& installer, const std::string& productCode) {
@@ -50,9 +57,10 @@ std::string ProductInstallDate(WindowsInstaller& installer, const std::string& p
 
 std::string IsoDateOf(const std::string& installDate) {
     if (installDate.size() != 8 || !IsDigits(installDate)) return {};
+    const int year = std::stoi(installDate.substr(0, 4));
     const int month = std::stoi(installDate.substr(4, 2));
     const int day = std::stoi(installDate.substr(6, 2));
-    if (month < 1 || month > 12 || day < 1 || day > 31) return {};
+    if (month < 1 || month > 12 || day < 1 || day > DaysIn(year, month)) return {};
     return installDate.substr(0, 4) + "-" + installDate.substr(4, 2) + "-" +
            installDate.substr(6, 2);
 }

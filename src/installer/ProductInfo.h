@@ -12,5 +12,5 @@ std::string ProductVersion(WindowsInstaller& installer, const std::string& produ
 std::string ProductInstallDate(WindowsInstaller& installer, const std::string& productCode);
 
 // The installer's YYYYMMDD as YYYY-MM-DD; any other text (a different length, anything but
-// digits, a month or day out of range) gives an empty date.
+// digits, a day that is not in the calendar) gives an empty date.
 std::string IsoDateOf(const std::string& installDate);

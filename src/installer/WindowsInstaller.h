@@ -44,6 +44,12 @@ public:
     // (INSTALLSTATE_INVALIDARG): no answer, so nothing is taken for gone.
     virtual int QueryProductState(const char* productCode) = 0;
 
+    // MsiEnumProductsExA for `productCode` in every context (MSIINSTALLCONTEXT_ALL) of every user
+    // (user SID "s-1-1-0"), asked for the first instance: 0 when there is one, 259
+    // (ERROR_NO_MORE_ITEMS) when there is none; any other result is an error, 127
+    // (ERROR_PROC_NOT_FOUND) when the installer has no such call.
+    virtual unsigned EnumProductsEx(const char* productCode) = 0;
+
     // MsiGetProductInfoA: the installed product's `property` (VersionString, InstallDate, ...).
     // In: *valueLength is the capacity of `value` in characters including the NUL. Returns 0 with
     // the NUL-terminated text in `value` and its length without the NUL in *valueLength; 234

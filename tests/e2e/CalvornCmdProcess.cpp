@@ -1,5 +1,7 @@
 #include "CalvornCmdProcess.h"
 
+#include <tlhelp32.h>
+
 #include <cctype>
 #include <fstream>
 #include <iterator>
@@ -48,7 +50,7 @@ private:
 }  // namespace
 
 CalvornCmdRun RunCalvornCmd(const std::string& arguments,
-                            const std::function<void()>& whileRunning) {
+                            const std::function<void(DWORD processId)>& whileRunning) {
     CalvornCmdRun run;
     CaptureFile output("output");
     CaptureFile error("error");
@@ -65,7 +67,7 @@ CalvornCmdRun RunCalvornCmd(const std::string& arguments,
                         nullptr, &startup, &process)) {
         return run;
     }
-    if (whileRunning) whileRunning();
+    if (whileRunning) whileRunning(process.dwProcessId);
     // Removals under Wine take well under a second each; a minute is room for them all.
     run.ended = WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0;
     if (!run.ended) TerminateProcess(process.hProcess, 1);
@@ -75,6 +77,20 @@ CalvornCmdRun RunCalvornCmd(const std::string& arguments,
     run.output = output.Text();
     run.error = error.Text();
     return run;
+}
+
+bool HasLoaded(DWORD processId, const std::string& name) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
+    if (snapshot == INVALID_HANDLE_VALUE) return false;
+    MODULEENTRY32 module = {};
+    module.dwSize = sizeof module;
+    bool found = false;
+    for (BOOL more = Module32First(snapshot, &module); more && !found;
+         more = Module32Next(snapshot, &module)) {
+        found = lstrcmpiA(module.szModule, name.c_str()) == 0;
+    }
+    CloseHandle(snapshot);
+    return found;
 }
 
 bool StartOnHost(std::string commandLine) {

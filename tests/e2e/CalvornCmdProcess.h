@@ -15,9 +15,12 @@ struct CalvornCmdRun {
 };
 
 // Runs CalvornCmd.exe with `arguments` as its command line's tail, its streams going to files;
-// `whileRunning` runs once it has started.
+// `whileRunning` runs once it has started, given its process id.
 CalvornCmdRun RunCalvornCmd(const std::string& arguments,
-                            const std::function<void()>& whileRunning = nullptr);
+                            const std::function<void(DWORD processId)>& whileRunning = nullptr);
+
+// Whether the process has loaded the DLL `name` ("msi.dll").
+bool HasLoaded(DWORD processId, const std::string& name);
 
 // Starts a program of the Unix host by its path, as a Windows program would start one. Wine gives
 // no handle to wait for it by. False when it could not be started.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <functional>
@@ -68,7 +69,7 @@ protected:
     void SetUp() override { ASSERT_EQ(RestoreSampleDrivers(), ""); }
 
     CalvornCmdRun Run(const std::string& arguments,
-                      const std::function<void()>& whileRunning = nullptr) {
+                      const std::function<void(DWORD processId)>& whileRunning = nullptr) {
         CalvornCmdRun run = RunCalvornCmd(arguments, whileRunning);
         EXPECT_TRUE(run.ended) << arguments;
         return run;
@@ -160,7 +161,7 @@ TEST_F(CalvornCmdTest, CtrlCStopsTheRunAfterTheDriverUnderWayAndEndsWith1602) {
     const CalvornCmdRun run =
         Run(std::string("remove --product ") + CALVORN_SLOW_PRODUCT + " --product " +
                 product::kKestrelSupply + " --yes",
-            [&] {
+            [&](DWORD) {
                 // Once the installer is deleting the slow package's files.
                 if (WaitUntil([&] { return slow.InstalledFiles() < installedFiles; })) {
                     pressed = PressCtrlCInCalvornCmd();
@@ -175,6 +176,29 @@ TEST_F(CalvornCmdTest, CtrlCStopsTheRunAfterTheDriverUnderWayAndEndsWith1602) {
                               ": not tried\n");
     EXPECT_NE(run.error, "");
     ExpectInstalledAllBut({});
+}
+
+TEST_F(CalvornCmdTest, CtrlCEndsTheListOfSeveralThousandDriversEarlyWith1602) {
+    constexpr int kDrivers = 8000;
+    for (int i = 0; i < kDrivers; ++i) {
+        char code[40];
+        std::snprintf(code, sizeof code, "{%08X-0000-4000-8000-0000000000AA}", i);
+        ASSERT_TRUE(
+            SetDriverValue(code, "Flood DMM " + std::to_string(i) + ";IviDmm;C;Flood Instruments"));
+    }
+    bool pressed = false;
+    const CalvornCmdRun run = Run("list", [&](DWORD process) {
+        // Its console handler is set as soon as the installer's library is loaded, before the
+        // drivers are read.
+        if (WaitUntil([&] { return HasLoaded(process, "msi.dll"); })) {
+            pressed = PressCtrlCInCalvornCmd();
+        }
+    });
+    ASSERT_TRUE(pressed);
+    EXPECT_EQ(run.exitCode, 1602u) << run.error;
+    EXPECT_EQ(run.output, "") << "listed before the stop";
+    EXPECT_EQ(run.error, "CalvornCmd: the removal was stopped.\n");
+    EXPECT_EQ(RestoreSampleDrivers(), "");
 }
 
 TEST_F(CalvornCmdTest, DryRunAndAMissingYesRemoveNothing) {

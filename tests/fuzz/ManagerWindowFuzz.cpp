@@ -40,6 +40,12 @@ constexpr unsigned kUnknownProduct = 1605;
 const unsigned kResults[] = {0, 1603, 3010, 1641, kBusy, kUnknownProduct, 87};
 // INSTALLSTATE_UNKNOWN, _DEFAULT, _ABSENT (another user's), _ADVERTISED, _INVALIDARG.
 const int kStates[] = {-1, 5, 2, 1, -2};
+// The first answer of an enumeration over every user: none, one found, an error.
+const unsigned kEnumerations[] = {259, 259, 0, 1610};
+// Product codes in the installer's own form; a driver of any other name is never gone.
+const char* const kCanonicalCodes[] = {"{0000000A-0000-4000-8000-00000000000A}",
+                                       "{0000000B-0000-4000-8000-00000000000B}",
+                                       "{0000000C-0000-4000-8000-00000000000C}"};
 const int kFilters[] = {IDC_CLASS_FILTER, IDC_MANUFACTURER_FILTER, IDC_ADE_FILTER};
 const DriverField kFilterFields[] = {DriverField::Class, DriverField::Manufacturer,
                                      DriverField::Ade};
@@ -53,6 +59,8 @@ public:
     std::map<std::string, std::vector<unsigned>> scripts;
     // Product states by code; -1 (INSTALLSTATE_UNKNOWN) for any other.
     std::map<std::string, int> states;
+    // First EnumProductsEx answers by code; 259 (ERROR_NO_MORE_ITEMS) for any other.
+    std::map<std::string, unsigned> enumerations;
     std::vector<std::string> calls;
 
     int SetInternalUi(int level, void**) override { return level; }
@@ -69,6 +77,11 @@ public:
         FUZZ_CHECK(productCode != nullptr);
         const auto found = states.find(productCode);
         return found != states.end() ? found->second : -1;
+    }
+    unsigned EnumProductsEx(const char* productCode) override {
+        FUZZ_CHECK(productCode != nullptr);
+        const auto found = enumerations.find(productCode);
+        return found != enumerations.end() ? found->second : 259;
     }
     unsigned GetProductInfo(const char*, const char*, char*, std::uint32_t*) override {
         return 1605;
@@ -102,7 +115,8 @@ std::string Pick(FuzzedDataProvider& input, const std::vector<std::string>& pool
 // Mostly well-formed driver values from small pools, so that filters match and texts repeat;
 // sometimes any bytes at all.
 StoredValue DecodeValue(FuzzedDataProvider& input) {
-    static const std::vector<std::string> codes = {"{A}", "{B}", "{C}", "{D}", "{E}", "{F}"};
+    static const std::vector<std::string> codes = {
+        "{A}", "{B}", "{C}", kCanonicalCodes[0], kCanonicalCodes[1], kCanonicalCodes[2]};
     static const std::vector<std::string> names = {"Alpha", "beta", "Scope", "Gamma", "alpha"};
     static const std::vector<std::string> classes = {"DMM", "Scope", "<All>", "dmm"};
     static const std::vector<std::string> ades = {"C", "LabVIEW", ".NET", "<All>"};
@@ -403,12 +417,14 @@ private:
         m_installer.Reset();
         m_installer.scripts.clear();
         m_installer.states.clear();
+        m_installer.enumerations.clear();
         for (const ModelRecord& record : m_records) {
             std::vector<unsigned> script = {m_input.PickValueInArray(kResults)};
             if (script[0] == kBusy) script.push_back(m_input.PickValueInArray(kResults));
             const std::string& code = FieldOf(record, DriverField::ProductCode);
             m_installer.scripts[code] = script;
             m_installer.states[code] = m_input.PickValueInArray(kStates);
+            m_installer.enumerations[code] = m_input.PickValueInArray(kEnumerations);
         }
 
         const std::vector<Line> before = Lines();
@@ -462,17 +478,20 @@ private:
             const std::size_t calls = script[0] != kBusy ? 1 : (result == kBusy ? kBusyCalls : 2);
             expectedCalls.insert(expectedCalls.end(), calls, code);
             const std::string& name = FieldOf(record, DriverField::Name);
-            // A product the installer knows nothing of is offered to be forgotten; Yes deletes
-            // its values in every view.
-            const bool gone = result == kUnknownProduct && m_installer.states[code] == -1;
+            // A product the installer knows nothing of, for nobody, is offered to be forgotten;
+            // Yes deletes its values in every view, and forgets it if there were any.
+            const bool gone =
+                result == kUnknownProduct && m_installer.states[code] == -1 &&
+                m_installer.enumerations[code] == 259 &&
+                std::count(std::begin(kCanonicalCodes), std::end(kCanonicalCodes), code) != 0;
             if (gone) expectedBoxes.push_back(product::NotInstalled(name));
-            if (gone && m_answerYes) Forget(code);
-            if (result == 0 || result == 3010 || result == 1641 || (gone && m_answerYes)) {
+            const bool forgotten = gone && m_answerYes && Forget(code);
+            if (result == 0 || result == 3010 || result == 1641 || forgotten) {
                 restart = restart || result == 3010 || result == 1641;
                 m_gone.insert(index);
             } else {
                 failed = true;
-                if (!gone) expectedBoxes.push_back(product::NotRemoved(name));
+                if (!gone || m_answerYes) expectedBoxes.push_back(product::NotRemoved(name));
                 stillSelected.push_back(static_cast<int>(left.size()));
                 left.push_back(before[line]);
             }
@@ -499,15 +518,17 @@ private:
         }
     }
 
-    // The values of `code` in the views whose key is there, as the window deletes them.
-    void Forget(const std::string& code) {
-        m_values.erase(std::remove_if(m_values.begin(), m_values.end(),
-                                      [&](const StoredValue& value) {
-                                          return value.name == code &&
-                                                 m_keys[value.view == RegistryView::Bits64 ? 1 : 0];
-                                      }),
-                       m_values.end());
+    // The values of `code` in the views whose key is there, as the window deletes them; whether
+    // there were any.
+    bool Forget(const std::string& code) {
+        const auto kept =
+            std::remove_if(m_values.begin(), m_values.end(), [&](const StoredValue& value) {
+                return value.name == code && m_keys[value.view == RegistryView::Bits64];
+            });
+        const bool any = kept != m_values.end();
+        m_values.erase(kept, m_values.end());
         m_reference.reset();
+        return any;
     }
 
     FuzzedDataProvider& m_input;

@@ -46,6 +46,13 @@ int FakeInstaller::QueryProductState(const char* productCode) {
     return found != m_states.end() ? found->second : -1;  // INSTALLSTATE_UNKNOWN
 }
 
+unsigned FakeInstaller::EnumProductsEx(const char* productCode) {
+    const auto found =
+        productCode != nullptr ? m_enumerations.find(productCode) : m_enumerations.end();
+    if (found != m_enumerations.end()) return found->second;
+    return QueryProductState(productCode) != -1 ? 0u : 259u;  // ERROR_NO_MORE_ITEMS
+}
+
 unsigned FakeInstaller::GetProductInfo(const char* productCode, const char* property, char* value,
                                        std::uint32_t* valueLength) {
     if (m_infoFailure != 0) return m_infoFailure;

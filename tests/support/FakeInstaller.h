@@ -44,6 +44,11 @@ public:
     void SetProductState(const std::string& productCode, int state) {
         m_states[productCode] = state;
     }
+    // EnumProductsEx answers `result` for the product; unset, it finds the products whose state
+    // is known (not -1) and answers 259 (ERROR_NO_MORE_ITEMS) for the others.
+    void SetEnumeration(const std::string& productCode, unsigned result) {
+        m_enumerations[productCode] = result;
+    }
     // GetProductInfo of the product's `property` answers `value`; anything not set answers 1608
     // (ERROR_UNKNOWN_PROPERTY), and a product it was not told of 1605.
     void SetProductInfo(const std::string& productCode, const std::string& property,
@@ -83,6 +88,7 @@ public:
                               const char* commandLine) override;
     unsigned EnableLog(unsigned logMode, const char* logFile, unsigned attributes) override;
     int QueryProductState(const char* productCode) override;
+    unsigned EnumProductsEx(const char* productCode) override;
     unsigned GetProductInfo(const char* productCode, const char* property, char* value,
                             std::uint32_t* valueLength) override;
     void WaitBeforeRetry(unsigned milliseconds) override { m_waited += milliseconds; }
@@ -99,6 +105,7 @@ private:
     std::map<std::string, std::vector<unsigned>> m_results;
     std::map<std::string, std::size_t> m_answered;
     std::map<std::string, int> m_states;
+    std::map<std::string, unsigned> m_enumerations;
     std::map<std::string, std::map<std::string, std::string>> m_info;
     unsigned m_infoFailure = 0;
     unsigned long long m_waited = 0;

@@ -17,7 +17,7 @@ void ManagerScenario::AddDriver(const std::string& productCode, const std::strin
 
 void ManagerScenario::AddSampleDrivers() {
     AddDriver("{ALPHA}", "Alpha;DMM;C;Velmora");
-    AddDriver("{GAMMA}", "Gamma;Scope;LabVIEW;Acme");
+    AddDriver(kGammaCode, "Gamma;Scope;LabVIEW;Acme");
     AddDriver("{BETA}", "beta;DMM;LabVIEW;Velmora");
     AddDriver("{SCOPE-C}", "Scope;Scope;C;Acme");
     AddDriver("{SCOPE-LV}", "Scope;Scope;LabVIEW;Acme");

@@ -51,10 +51,12 @@ public:
     // ignored):
     //   catalog index  line                  class  manufacturer  product code
     //   0              "Alpha\tC"            DMM    Velmora       {ALPHA}
-    //   1              "Gamma\tLabVIEW"      Scope  Acme          {GAMMA}
+    //   1              "Gamma\tLabVIEW"      Scope  Acme          kGammaCode
     //   2              "Scope\tLabVIEW"      Scope  Acme          {SCOPE-LV}
     //   3              "Scope\tC"            Scope  Acme          {SCOPE-C}
     //   4              "beta\tLabVIEW"       DMM    Velmora       {BETA}
+    // Gamma's product code alone is in the installer's own form, so that it can be found gone.
+    static constexpr const char* kGammaCode = "{6A33A000-0000-4000-8000-0000000000C3}";
     void AddSampleDrivers();
     // Creates the main window; its initialisation reads the registry.
     void Start();

@@ -34,7 +34,8 @@ Progress Bar(int high, int position) { return {true, 0, high, position}; }
 // The sample drivers in list order, as lines and product codes.
 const char* const kLines[] = {"Alpha\tC", "beta\tLabVIEW", "Gamma\tLabVIEW", "Scope\tC",
                               "Scope\tLabVIEW"};
-const char* const kCodes[] = {"{ALPHA}", "{BETA}", "{GAMMA}", "{SCOPE-C}", "{SCOPE-LV}"};
+const char* const kCodes[] = {"{ALPHA}", "{BETA}", ManagerScenario::kGammaCode, "{SCOPE-C}",
+                              "{SCOPE-LV}"};
 const char* const kNames[] = {"Alpha", "beta", "Gamma", "Scope", "Scope"};
 
 class RemovalScenario : public ManagerScenario {
@@ -127,7 +128,7 @@ TEST_F(RemovalScenario, OneConfirmedLineIsRemoved) {
     EXPECT_THAT(
         m_driver->MessageBoxes(),
         ElementsAre(ConfirmOne("Gamma"), Box{kAllRemoved, m_driver->ApplicationName(), kMbOk}));
-    EXPECT_THAT(m_installer.RequestedCodes(), ElementsAre("{GAMMA}"));
+    EXPECT_THAT(m_installer.RequestedCodes(), ElementsAre(kGammaCode));
     EXPECT_THAT(LineTexts(),
                 ElementsAre("Alpha\tC", "beta\tLabVIEW", "Scope\tC", "Scope\tLabVIEW"));
     ASSERT_EQ(m_steps.size(), 1u);
@@ -146,7 +147,7 @@ TEST_F(RemovalScenario, AdjacentSelectedLinesAreBothRemoved) {
     EXPECT_THAT(m_driver->MessageBoxes(),
                 ElementsAre(Box{kConfirmSeveral, kConfirmCaption, kConfirmStyle},
                             Box{kAllRemoved, m_driver->ApplicationName(), kMbOk}));
-    EXPECT_THAT(m_installer.RequestedCodes(), ElementsAre("{BETA}", "{GAMMA}", "{SCOPE-LV}"));
+    EXPECT_THAT(m_installer.RequestedCodes(), ElementsAre("{BETA}", kGammaCode, "{SCOPE-LV}"));
     EXPECT_THAT(LineTexts(), ElementsAre("Alpha\tC", "Scope\tC"));
     EXPECT_TRUE(m_driver->SelectedLines().empty());
     // Deleting lines sends no selection change, so Remove stays as it was.
@@ -154,7 +155,7 @@ TEST_F(RemovalScenario, AdjacentSelectedLinesAreBothRemoved) {
 }
 
 TEST_F(RemovalScenario, MiddleFailureIsReportedBetweenItsNeighbours) {
-    m_installer.SetResult("{GAMMA}", kInstallerFailure);
+    m_installer.SetResult(kGammaCode, kInstallerFailure);
     m_installer.SetActions("{ALPHA}", {"Removing files", "Updating component registration"});
     m_driver->SelectLines({0, 2, 3});
     m_driver->QueueMessageBoxAnswer(kIdYes);
@@ -166,7 +167,7 @@ TEST_F(RemovalScenario, MiddleFailureIsReportedBetweenItsNeighbours) {
                             Box{kSomeNotRemoved, m_driver->ApplicationName(), kErrorStyle}));
     ASSERT_EQ(m_steps.size(), 3u);
     EXPECT_EQ(m_steps[0].code, "{ALPHA}");
-    EXPECT_EQ(m_steps[1].code, "{GAMMA}");
+    EXPECT_EQ(m_steps[1].code, kGammaCode);
     EXPECT_EQ(m_steps[2].code, "{SCOPE-C}");
     // The failure box comes after the first removal and before the third.
     EXPECT_EQ(m_steps[1].boxesBefore, 1u);
@@ -188,7 +189,7 @@ TEST_F(RemovalScenario, MiddleFailureIsReportedBetweenItsNeighbours) {
 }
 
 TEST_F(RemovalScenario, ProgressWindowIsOpenOnlyDuringThePass) {
-    m_installer.SetResult("{GAMMA}", kInstallerFailure);
+    m_installer.SetResult(kGammaCode, kInstallerFailure);
     m_driver->SelectLines({2, 3});
     m_driver->QueueMessageBoxAnswer(kIdYes);
 
@@ -215,7 +216,7 @@ TEST_F(RemovalScenario, SecondRemoveRetriesOnlyTheFailedLines) {
     m_driver->Click(IDC_REMOVE);
 
     EXPECT_THAT(m_installer.RequestedCodes(),
-                ElementsAre("{ALPHA}", "{BETA}", "{GAMMA}", "{SCOPE-LV}", "{BETA}", "{SCOPE-LV}"));
+                ElementsAre("{ALPHA}", "{BETA}", kGammaCode, "{SCOPE-LV}", "{BETA}", "{SCOPE-LV}"));
     EXPECT_THAT(BoxTexts(), ElementsAre(kConfirmSeveral, Failure("beta").text,
                                         Failure("Scope").text, kSomeNotRemoved, kConfirmSeveral,
                                         Failure("Scope").text, kSomeNotRemoved));
@@ -225,12 +226,12 @@ TEST_F(RemovalScenario, SecondRemoveRetriesOnlyTheFailedLines) {
 }
 
 TEST_F(RemovalScenario, RetryOfOneFailedLineNamesItsDriver) {
-    m_installer.SetResult("{GAMMA}", kInstallerFailure);
+    m_installer.SetResult(kGammaCode, kInstallerFailure);
     m_driver->SelectLines({2, 3});
     m_driver->QueueMessageBoxAnswer(kIdYes);
     m_driver->Click(IDC_REMOVE);
 
-    m_installer.SetResult("{GAMMA}", 0);
+    m_installer.SetResult(kGammaCode, 0);
     m_driver->QueueMessageBoxAnswer(kIdYes);
     m_driver->Click(IDC_REMOVE);
 
@@ -238,12 +239,12 @@ TEST_F(RemovalScenario, RetryOfOneFailedLineNamesItsDriver) {
     ASSERT_EQ(boxes.size(), 5u);
     EXPECT_EQ(boxes[3], ConfirmOne("Gamma"));
     EXPECT_EQ(boxes[4], (Box{kAllRemoved, m_driver->ApplicationName(), kMbOk}));
-    EXPECT_THAT(m_installer.RequestedCodes(), ElementsAre("{GAMMA}", "{SCOPE-C}", "{GAMMA}"));
+    EXPECT_THAT(m_installer.RequestedCodes(), ElementsAre(kGammaCode, "{SCOPE-C}", kGammaCode));
     EXPECT_THAT(LineTexts(), ElementsAre("Alpha\tC", "beta\tLabVIEW", "Scope\tLabVIEW"));
 }
 
 TEST_F(RemovalScenario, WindowTakesNoInputAndRunsNoCommandDuringThePass) {
-    m_installer.SetResult("{GAMMA}", kInstallerFailure);
+    m_installer.SetResult(kGammaCode, kInstallerFailure);
     std::vector<bool> managerEnabled;
     std::vector<std::vector<std::string>> linesSeen;
     m_installer.onConfigure = [&](const std::string&) {
@@ -258,7 +259,7 @@ TEST_F(RemovalScenario, WindowTakesNoInputAndRunsNoCommandDuringThePass) {
 
     m_driver->Click(IDC_REMOVE);
 
-    EXPECT_THAT(m_installer.RequestedCodes(), ElementsAre("{ALPHA}", "{GAMMA}", "{SCOPE-C}"));
+    EXPECT_THAT(m_installer.RequestedCodes(), ElementsAre("{ALPHA}", kGammaCode, "{SCOPE-C}"));
     // Disabled again after the failure box, which enables its owner when it closes.
     EXPECT_THAT(managerEnabled, ElementsAre(false, false, false));
     const std::vector<std::string> afterAlpha = {"beta\tLabVIEW", "Gamma\tLabVIEW", "Scope\tC",
@@ -484,23 +485,24 @@ TEST_P(StopScenario, CancelStopsThePassAndLeavesTheRestSelected) {
 INSTANTIATE_TEST_SUITE_P(
     Stops, StopScenario,
     ::testing::Values(
-        StopCase{"YesCancelsTheRemovalUnderWay", "{GAMMA}", kIdYes, true, "RC-"},
-        StopCase{"YesAfterTheRemovalEndedStopsTheNext", "{GAMMA}", kIdYes, false, "RR-"},
+        StopCase{"YesCancelsTheRemovalUnderWay", ManagerScenario::kGammaCode, kIdYes, true, "RC-"},
+        StopCase{"YesAfterTheRemovalEndedStopsTheNext", ManagerScenario::kGammaCode, kIdYes, false,
+                 "RR-"},
         StopCase{"YesAfterTheLastRemovalEndedChangesNothing", "{SCOPE-C}", kIdYes, false, "RRR"},
-        StopCase{"NoGoesOn", "{GAMMA}", kIdNo, true, "RRR"},
-        StopCase{"StoppedAfterAFailure", "{GAMMA}", kIdYes, true, "FC-"},
+        StopCase{"NoGoesOn", ManagerScenario::kGammaCode, kIdNo, true, "RRR"},
+        StopCase{"StoppedAfterAFailure", ManagerScenario::kGammaCode, kIdYes, true, "FC-"},
         // Yes came as the package gave up by itself: its 1602 is no cancel the installer was
         // given, but a failure with its box and log, and the pass stops after it.
-        StopCase{"PackagesOwnUserExitAsYesIsGivenIsAFailure", "{GAMMA}", kIdYes, false, "RF-",
-                 1602}),
+        StopCase{"PackagesOwnUserExitAsYesIsGivenIsAFailure", ManagerScenario::kGammaCode, kIdYes,
+                 false, "RF-", 1602}),
     [](const ::testing::TestParamInfo<StopCase>& caseInfo) { return caseInfo.param.name; });
 
 // A driver whose product is gone (the installer answers 1605 and knows nothing of it), removed
 // together with one that goes: the user is asked whether to forget it.
 struct ForgetCase {
     const char* name;
-    int answer;  // to the question
-    bool deletionRefused;
+    int answer;     // to the question
+    long deletion;  // what the registry answers to its deletion
     friend void PrintTo(const ForgetCase& testCase, std::ostream* out) { *out << testCase.name; }
 };
 
@@ -508,16 +510,17 @@ using ForgetScenario = LoggedScenario<ForgetCase>;
 
 TEST_P(ForgetScenario, YesForgetsTheDriverNoKeepsItSelected) {
     const ForgetCase& c = GetParam();
-    m_installer.SetResult("{GAMMA}", 1605);
-    m_installer.SetProductState("{GAMMA}", -1);  // INSTALLSTATE_UNKNOWN
-    if (c.deletionRefused) m_registry.RefuseDelete(kDriversKeyPath, "{GAMMA}");
+    m_installer.SetResult(kGammaCode, 1605);
+    m_installer.SetProductState(kGammaCode, -1);  // INSTALLSTATE_UNKNOWN
+    if (c.deletion != kRegistrySuccess)
+        m_registry.RefuseDelete(kDriversKeyPath, kGammaCode, c.deletion);
     m_driver->SelectLines({0, 2});
     m_driver->QueueMessageBoxAnswer(kIdYes);
     m_driver->QueueMessageBoxAnswer(c.answer);
 
     m_driver->Click(IDC_REMOVE);
 
-    const bool forgotten = c.answer == kIdYes && !c.deletionRefused;
+    const bool forgotten = c.answer == kIdYes && c.deletion == kRegistrySuccess;
     std::vector<Box> boxes = {
         {kConfirmSeveral, kConfirmCaption, kConfirmStyle},
         {product::NotInstalled("Gamma"), product::kNotInstalledCaption, kConfirmStyle}};
@@ -527,16 +530,16 @@ TEST_P(ForgetScenario, YesForgetsTheDriverNoKeepsItSelected) {
         boxes.push_back({kAllRemoved, m_driver->ApplicationName(), kMbOk});
         lines.erase(lines.begin() + 1);
     } else {
-        // Only a value that stays after Yes is reported as a failure of its own.
-        if (c.deletionRefused) boxes.push_back(Failure("Gamma"));
+        // Only a Yes that deleted nothing is reported as a failure of its own.
+        if (c.answer == kIdYes) boxes.push_back(Failure("Gamma"));
         boxes.push_back({kSomeNotRemoved, m_driver->ApplicationName(), kErrorStyle});
         boxes.push_back({product::LogsAreIn(FakeLogFiles::kFolder), m_driver->ApplicationName(),
                          product::kInformationStyle});
     }
     EXPECT_THAT(m_driver->MessageBoxes(), ElementsAreArray(boxes));
-    EXPECT_THAT(m_installer.RequestedCodes(), ElementsAre("{ALPHA}", "{GAMMA}"));
+    EXPECT_THAT(m_installer.RequestedCodes(), ElementsAre("{ALPHA}", kGammaCode));
     const std::vector<std::string> names = m_registry.ValueNames(kDriversKeyPath);
-    EXPECT_EQ(std::count(names.begin(), names.end(), "{GAMMA}"), forgotten ? 0 : 1);
+    EXPECT_EQ(std::count(names.begin(), names.end(), kGammaCode), forgotten ? 0 : 1);
     EXPECT_EQ(names.size(), forgotten ? 4u : 5u);
     EXPECT_EQ(LineTexts(), lines);
     EXPECT_EQ(m_driver->SelectedLines(), forgotten ? std::vector<int>{} : std::vector<int>{1});
@@ -545,13 +548,14 @@ TEST_P(ForgetScenario, YesForgetsTheDriverNoKeepsItSelected) {
     EXPECT_EQ(m_logFiles.files.size(), forgotten ? 0u : 1u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, ForgetScenario,
-                         ::testing::Values(ForgetCase{"Yes", kIdYes, false},
-                                           ForgetCase{"No", kIdNo, false},
-                                           ForgetCase{"YesButTheValueStays", kIdYes, true}),
-                         [](const ::testing::TestParamInfo<ForgetCase>& caseInfo) {
-                             return caseInfo.param.name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Answers, ForgetScenario,
+    ::testing::Values(ForgetCase{"Yes", kIdYes, kRegistrySuccess},
+                      ForgetCase{"No", kIdNo, kRegistrySuccess},
+                      ForgetCase{"YesButTheValueStays", kIdYes, kRegistryAccessDenied},
+                      // Deleted meanwhile by someone else.
+                      ForgetCase{"YesButNoViewHoldsItAnyMore", kIdYes, kRegistryFileNotFound}),
+    [](const ::testing::TestParamInfo<ForgetCase>& caseInfo) { return caseInfo.param.name; });
 
 TEST_F(RemovalScenario, UnselectedLinesAboveAndBetweenAreLeftAlone) {
     m_driver->SelectLines({1, 3});

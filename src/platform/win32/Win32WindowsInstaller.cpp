@@ -17,6 +17,7 @@
 
 static_assert(kInstallerUnknownProduct == ERROR_UNKNOWN_PRODUCT);
 static_assert(kInstallStateUnknown == INSTALLSTATE_UNKNOWN);
+static_assert(kInstallerNoMoreItems == ERROR_NO_MORE_ITEMS);
 
 namespace {
 
@@ -25,6 +26,10 @@ using EnableLogEntry = UINT(WINAPI*)(DWORD logMode, LPCWSTR logFile, DWORD attri
 using ConfigureProductExEntry = UINT(WINAPI*)(LPCSTR productCode, int installLevel,
                                               int installState, LPCSTR commandLine);
 using QueryProductStateEntry = INSTALLSTATE(WINAPI*)(LPCSTR productCode);
+using EnumProductsExEntry = UINT(WINAPI*)(LPCSTR productCode, LPCSTR userSid, DWORD context,
+                                          DWORD index, LPSTR installedProductCode,
+                                          MSIINSTALLCONTEXT* installedContext, LPSTR sid,
+                                          LPDWORD sidLength);
 using GetProductInfoEntry = UINT(WINAPI*)(LPCSTR productCode, LPCSTR property, LPSTR value,
                                           LPDWORD valueLength);
 using RecordHandler = int(WINAPI*)(LPVOID context, UINT messageType, MSIHANDLE record);
@@ -56,6 +61,7 @@ struct Win32WindowsInstaller::Library {
     ServingWorker worker;
     QueryProductStateEntry queryProductState = nullptr;
     GetProductInfoEntry getProductInfo = nullptr;
+    EnumProductsExEntry enumProductsEx = nullptr;
     SetExternalUiRecordEntry setExternalUiRecord = nullptr;
     RecordGetStringEntry recordGetString = nullptr;
     // Read on the worker thread while a removal runs.
@@ -124,6 +130,8 @@ Win32WindowsInstaller::Win32WindowsInstaller(LibraryLoader& loader, const char* 
         ResolveEntryPoint<QueryProductStateEntry>(m_library->module, "MsiQueryProductStateA");
     m_library->getProductInfo =
         ResolveEntryPoint<GetProductInfoEntry>(m_library->module, "MsiGetProductInfoA");
+    m_library->enumProductsEx =
+        ResolveEntryPoint<EnumProductsExEntry>(m_library->module, "MsiEnumProductsExA");
     m_library->setExternalUiRecord =
         ResolveEntryPoint<SetExternalUiRecordEntry>(m_library->module, "MsiSetExternalUIRecord");
     m_library->recordGetString =
@@ -180,6 +188,13 @@ unsigned Win32WindowsInstaller::EnableLog(unsigned logMode, const char* logFile,
 int Win32WindowsInstaller::QueryProductState(const char* productCode) {
     if (m_library->queryProductState == nullptr) return INSTALLSTATE_INVALIDARG;
     return m_library->queryProductState(productCode);
+}
+
+unsigned Win32WindowsInstaller::EnumProductsEx(const char* productCode) {
+    if (m_library->enumProductsEx == nullptr) return ERROR_PROC_NOT_FOUND;
+    // "s-1-1-0" (Everyone) stands for every user of the machine.
+    return m_library->enumProductsEx(productCode, "s-1-1-0", MSIINSTALLCONTEXT_ALL, 0, nullptr,
+                                     nullptr, nullptr, nullptr);
 }
 
 unsigned Win32WindowsInstaller::GetProductInfo(const char* productCode, const char* property,

@@ -27,6 +27,7 @@ public:
                               const char* commandLine) override;
     unsigned EnableLog(unsigned logMode, const char* logFile, unsigned attributes) override;
     int QueryProductState(const char* productCode) override;
+    unsigned EnumProductsEx(const char* productCode) override;
     unsigned GetProductInfo(const char* productCode, const char* property, char* value,
                             std::uint32_t* valueLength) override;
     void WaitBeforeRetry(unsigned milliseconds) override;

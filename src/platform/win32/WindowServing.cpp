@@ -21,18 +21,39 @@ void ServeInput(MSG& message) {
     DispatchMessageA(&message);
 }
 
+// PeekMessage hands out WM_QUIT whatever range or kinds it is asked for. One taken while the
+// queue is served is posted again, with its exit code, for the thread's own message loop.
+class QuitKeeper {
+public:
+    QuitKeeper() = default;
+    ~QuitKeeper() {
+        if (m_taken) PostQuitMessage(m_exitCode);
+    }
+    QuitKeeper(const QuitKeeper&) = delete;
+    QuitKeeper& operator=(const QuitKeeper&) = delete;
+
+    // The next message of the range and kinds other than WM_QUIT.
+    bool Take(MSG& message, UINT first, UINT last, UINT kinds) {
+        while (PeekMessageA(&message, nullptr, first, last, PM_REMOVE | kinds)) {
+            if (message.message != WM_QUIT) return true;
+            m_taken = true;
+            m_exitCode = static_cast<int>(message.wParam);
+        }
+        return false;
+    }
+
+private:
+    bool m_taken = false;
+    int m_exitCode = 0;
+};
+
 // Sent messages are delivered inside PeekMessage whatever its filter.
 void ServeQueue() {
+    QuitKeeper quit;
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT)) {
-        ServeInput(message);
-    }
-    while (PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) {
-        DispatchMessageA(&message);
-    }
-    while (PeekMessageA(&message, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
-        DispatchMessageA(&message);
-    }
+    while (quit.Take(message, 0, 0, PM_QS_INPUT)) ServeInput(message);
+    while (quit.Take(message, WM_PAINT, WM_PAINT, 0)) DispatchMessageA(&message);
+    while (quit.Take(message, WM_TIMER, WM_TIMER, 0)) DispatchMessageA(&message);
 }
 
 // Serves the queue until `done` is signalled or `milliseconds` have passed, calling
@@ -52,8 +73,10 @@ void ServeUntil(HANDLE done, HANDLE signalled, DWORD milliseconds,
             if (passed >= milliseconds) return;
             remaining = static_cast<DWORD>(milliseconds - passed);
         }
-        const DWORD woken =
-            MsgWaitForMultipleObjects(handleCount, handles, FALSE, remaining, kServedQueue);
+        // Input that arrived while the queue was last looked at (between these waits, or just
+        // before the first) counts as seen, and would not wake a plain wait until more came.
+        const DWORD woken = MsgWaitForMultipleObjectsEx(handleCount, handles, remaining,
+                                                        kServedQueue, MWMO_INPUTAVAILABLE);
         if (woken == WAIT_OBJECT_0 + handleCount) {
             ServeQueue();
         } else if (signalled != nullptr && woken == WAIT_OBJECT_0 + signalledIndex) {

@@ -117,22 +117,29 @@ TEST(RemoveExitCode, EachSelectedDriverGetsALineAndTheRunTheTablesCode) {
 
 // prune over Acme's drivers: {A} installed, {B} gone (in both views), {D} advertised, {E} of a
 // state the installer could not tell; {C}, gone too, is another manufacturer's.
+const std::string kB = "{0000000B-0000-4000-8000-00000000000B}";
+const std::string kC = "{0000000C-0000-4000-8000-00000000000C}";
 struct PruneCase {
     const char* name;
     bool administrator;
     bool dryRun;
-    bool refused;  // the 32-bit view refuses to delete {B}
+    long deletion;  // what the 32-bit view answers to deleting {B}; the 64-bit view follows
+                    // when the value is no longer there
     int exitCode;
     std::string output;  // after "Beta {B}: "
     bool deleted32;
     bool deleted64;
+    bool stopped = false;  // Ctrl+C came before the run looked at any driver
 };
 
 const PruneCase kPruneCases[] = {
-    {"DeletesOnlyTheGone", true, false, false, 0, "registration deleted", true, true},
-    {"DryRun", false, true, false, 0, "registration would be deleted", false, false},
-    {"WithoutAdministrator", false, false, false, 5, "", false, false},
-    {"AValueThatStays", true, false, true, 1603, "registration could not be deleted", false, true},
+    {"DeletesOnlyTheGone", true, false, 0, 0, "registration deleted", true, true},
+    {"DryRun", false, true, 0, 0, "registration would be deleted", false, false},
+    {"WithoutAdministrator", false, false, 0, 5, "", false, false},
+    {"AValueThatStays", true, false, 5, 1603, "registration could not be deleted", false, true},
+    {"AValueNoViewHoldsAnyMore", true, false, 2, 1603, "registration could not be deleted", false,
+     false},
+    {"Stopped", true, false, 0, 1602, "", false, false, true},
 };
 
 class PruneRun : public testing::TestWithParam<PruneCase> {};
@@ -140,14 +147,16 @@ class PruneRun : public testing::TestWithParam<PruneCase> {};
 TEST_P(PruneRun, DeletesTheRegistrationsOfSelectedDriversWhoseProductIsGone) {
     const PruneCase& c = GetParam();
     FakeRegistry registry;
-    for (const char* code : {"{A}", "{B}", "{C}", "{D}", "{E}"}) {
-        registry.AddText(
-            kDriversKeyPath, code,
-            code == std::string("{C}") ? "Gamma;IviDmm;C;Other" : "Beta;IviDmm;C;Acme");
+    const std::vector<std::string> codes = {"{A}", kB, kC, "{D}", "{E}"};
+    for (const std::string& code : codes) {
+        registry.AddText(kDriversKeyPath, code,
+                         code == kC ? "Gamma;IviDmm;C;Other" : "Beta;IviDmm;C;Acme");
     }
-    registry.AddText(kDriversKeyPath, "{B}", "Beta;IviDmm;C;Acme", RegistryView::Bits64);
-    if (c.refused) registry.RefuseDelete(kDriversKeyPath, "{B}");
+    registry.AddText(kDriversKeyPath, kB, "Beta;IviDmm;C;Acme", RegistryView::Bits64);
+    if (c.deletion != 0) registry.RefuseDelete(kDriversKeyPath, kB, c.deletion);
+    if (c.deletion == 2) registry.RefuseDelete(kDriversKeyPath, kB, 2, RegistryView::Bits64);
     FakeInstaller installer;
+    if (c.stopped) installer.RequestCancel();
     installer.SetInstalled("{A}");
     installer.SetProductState("{D}", 1);  // INSTALLSTATE_ADVERTISED
     installer.SetProductState("{E}", -2);
@@ -159,9 +168,9 @@ TEST_P(PruneRun, DeletesTheRegistrationsOfSelectedDriversWhoseProductIsGone) {
     options.dryRun = c.dryRun;
 
     EXPECT_EQ(RunCommand(options, registry, installer, system), c.exitCode);
-    EXPECT_EQ(system.output, c.output.empty() ? "" : "Beta {B}: " + c.output + "\n");
+    EXPECT_EQ(system.output, c.output.empty() ? "" : "Beta " + kB + ": " + c.output + "\n");
     EXPECT_EQ(system.error.empty(), c.exitCode == 0) << system.error;
-    std::vector<std::string> left = {"{A}", "{B}", "{C}", "{D}", "{E}"};
+    std::vector<std::string> left = codes;
     if (c.deleted32) left.erase(left.begin() + 1);
     EXPECT_EQ(registry.ValueNames(kDriversKeyPath), left);
     EXPECT_EQ(registry.ValueNames(kDriversKeyPath, RegistryView::Bits64).empty(), c.deleted64);
@@ -180,10 +189,12 @@ TEST(RemoveExitCode, ACancelStopsTheRunAndNamesEveryDriverNotRemoved) {
     options.command = CommandName::Remove;
     options.selection.all = true;
     options.yes = true;
-    // Windows Installer rolls Beta back; Wine's finishes removing it first.
+    // Windows Installer rolls Beta back; Wine's finishes removing it first. Alpha's removal
+    // needs a restart, which the stop does not hide.
     for (bool honoured : {true, false}) {
         FakeInstaller installer;
         installer.HonourCancel(honoured);
+        installer.SetResult("{A}", 3010);
         installer.onConfigure = [&](const std::string& code) {
             if (code == "{B}") installer.RequestCancel();
         };
@@ -191,10 +202,12 @@ TEST(RemoveExitCode, ACancelStopsTheRunAndNamesEveryDriverNotRemoved) {
 
         EXPECT_EQ(RunCommand(options, registry, installer, system), kExitCancelled);
         EXPECT_EQ(installer.RequestedCodes(), (std::vector<std::string>{"{A}", "{B}"}));
-        EXPECT_EQ(system.output, std::string("Alpha {A}: removed\nBeta {B}: ") +
+        EXPECT_EQ(system.output, std::string("Alpha {A}: removed, restart needed\nBeta {B}: ") +
                                      (honoured ? "cancelled" : "removed") +
                                      "\nGamma {C}: not tried\n");
-        EXPECT_NE(system.error, "");
+        EXPECT_EQ(system.error,
+                  "CalvornCmd: the removal was stopped.\n"
+                  "CalvornCmd: restart the computer to finish removing the drivers.\n");
     }
 }
 

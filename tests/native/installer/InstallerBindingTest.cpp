@@ -148,30 +148,46 @@ TEST(RemoveProductCall, EmptyCodeIsPassedAsEmptyTextAndJudgedLikeAnyOther) {
     EXPECT_EQ(installer.ConfigureCalls()[0].productCode, "");
 }
 
-// A driver is forgotten only when the removal found no product AND the installer, asked again,
-// knows nothing of it: never for a product installed for anyone, advertised, or unanswered.
+// A driver is taken for gone only when its value name is a product code in the installer's own
+// form, the installer knows nothing of the product, and no instance of it is found for any user
+// in any context; after a removal, only one that found no product.
 struct GoneCase {
     const char* name;
-    unsigned removalResult;
+    const char* productCode;
     int productState;
+    unsigned enumeration;  // the first EnumProductsEx answer
     bool gone;
+    unsigned removalResult = 1605;
 };
 
+const char kCode[] = "{C41F0A2E-5B8D-4E31-9A57-3D2B6E8F1A01}";
 const GoneCase kGoneCases[] = {
-    {"UnknownProductNotKnownAtAll", 1605, -1, true},
-    {"UnknownProductYetInstalled", 1605, 5, false},
-    {"UnknownProductAdvertised", 1605, 1, false},
-    {"UnknownProductStateUnanswered", 1605, -2, false},
-    {"OtherFailureOfAnUnknownProduct", 1603, -1, false},
-    {"RemovedAndNowUnknown", 0, -1, false},
+    {"UnknownEverywhere", kCode, -1, 259, true},
+    {"InstalledForAnotherUser", kCode, -1, 0, false},
+    {"EnumerationFailed", kCode, -1, 1610, false},
+    {"EnumerationUnavailable", kCode, -1, 127, false},
+    {"InstalledHere", kCode, 5, 259, false},
+    {"Advertised", kCode, 1, 259, false},
+    {"StateUnanswered", kCode, -2, 259, false},
+    {"LowerCaseDigits", "{c41f0a2e-5b8d-4e31-9a57-3d2b6e8f1a01}", -1, 259, false},
+    {"WithoutBraces", "C41F0A2E-5B8D-4E31-9A57-3D2B6E8F1A01", -1, 259, false},
+    {"GroupsMisplaced", "{C41F0A2E5-B8D-4E31-9A57-3D2B6E8F1A01}", -1, 259, false},
+    {"NotAHexDigit", "{C41F0A2E-5B8D-4E31-9A57-3D2B6E8F1A0G}", -1, 259, false},
+    {"Empty", "", -1, 259, false},
+    {"RemovalFailedOtherwise", kCode, -1, 259, true, 1603},
+    {"RemovedAndNowUnknown", kCode, -1, 259, true, 0},
 };
 
 class ProductGone : public testing::TestWithParam<GoneCase> {};
 
-TEST_P(ProductGone, OnlyWhenTheInstallerKnowsNothingOfIt) {
+TEST_P(ProductGone, OnlyInItsOwnFormUnknownToTheInstallerAndFoundForNobody) {
+    const GoneCase& c = GetParam();
     FakeInstaller installer;
-    installer.SetProductState("{P}", GetParam().productState);
-    EXPECT_EQ(IsProductGone(installer, "{P}", GetParam().removalResult), GetParam().gone);
+    installer.SetProductState(c.productCode, c.productState);
+    installer.SetEnumeration(c.productCode, c.enumeration);
+    EXPECT_EQ(IsProductGone(installer, c.productCode), c.gone);
+    EXPECT_EQ(IsProductGone(installer, c.productCode, c.removalResult),
+              c.gone && c.removalResult == 1605);
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, ProductGone, testing::ValuesIn(kGoneCases),
@@ -196,10 +212,22 @@ TEST(ProductInfo, VersionAndDateOfAnInstalledProduct) {
 }
 
 TEST(ProductInfo, InstallDateIsShownOnlyFromItsOwnForm) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"20261209", "2026-12-09"}, {"", ""},           {"2026129", ""},
-        {"202612090", ""},          {"2026-12-09", ""}, {"2026120a", ""},
-        {"20261309", ""},           {"20261232", ""},   {"+2026120", ""}};
+    const std::pair<const char*, const char*> cases[] = {{"20261209", "2026-12-09"},
+                                                         {"", ""},
+                                                         {"2026129", ""},
+                                                         {"202612090", ""},
+                                                         {"2026-12-09", ""},
+                                                         {"2026120a", ""},
+                                                         {"20261309", ""},
+                                                         {"20261232", ""},
+                                                         {"+2026120", ""},
+                                                         {"20260231", ""},
+                                                         {"20261301", ""},
+                                                         {"20260431", ""},
+                                                         {"20270229", ""},
+                                                         {"20280229", "2028-02-29"},
+                                                         {"19000229", ""},
+                                                         {"20000229", "2000-02-29"}};
     for (const auto& [raw, shown] : cases) EXPECT_EQ(IsoDateOf(raw), shown) << raw;
 }
 

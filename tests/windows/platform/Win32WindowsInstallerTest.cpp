@@ -108,6 +108,9 @@ TEST(Win32WindowsInstaller, RemovesAnInstalledDriverPackageWithEitherLoader) {
         Win32Registry registry;
         Win32WindowsInstaller installer(*loader, "msi.dll");
         EXPECT_TRUE(IsProductInstalled(installer, kTestPackageCode));
+        // Wine's enumeration over every user finds not even this package (it answers 259);
+        // the state alone keeps it.
+        EXPECT_FALSE(IsProductGone(installer, kTestPackageCode));
         DriverCatalog catalog(registry, installer, kTestPackageKey, 20);
         ASSERT_EQ(catalog.Reload(), 1);
         EXPECT_STREQ(catalog.GetField(DriverField::ProductCode, 0), kTestPackageCode);
@@ -169,8 +172,11 @@ TEST(Win32WindowsInstaller, UnknownAndEmptyProductCodesFail) {
     EXPECT_EQ(installer.QueryProductState(kUnknownCode), kStateUnknown);
     EXPECT_FALSE(IsProductInstalled(installer, "not a product code"));
     EXPECT_EQ(ProductVersion(installer, kUnknownCode), "");
-    // Not a product code at all: the installer cannot say, so the driver is never taken for gone.
-    EXPECT_FALSE(IsProductUnknown(installer, "NOT-A-PRODUCT-CODE"));
+    // No instance for any user in any context: gone. Not a product code at all: never taken for
+    // gone.
+    EXPECT_EQ(installer.EnumProductsEx(kUnknownCode), static_cast<unsigned>(ERROR_NO_MORE_ITEMS));
+    EXPECT_TRUE(IsProductGone(installer, kUnknownCode));
+    EXPECT_FALSE(IsProductGone(installer, "NOT-A-PRODUCT-CODE"));
 }
 
 TEST(Win32WindowsInstaller, UiModeReachesTheInstallerWithItsOwner) {
@@ -232,6 +238,7 @@ TEST(Win32WindowsInstaller, WithoutTheLibraryRemovalsFailAndUiCallsDoNothing) {
         EXPECT_TRUE(RemoveProduct(installer, "")) << library;
         // Without the installer nothing is known of any product, and nothing is taken for gone.
         EXPECT_EQ(installer.QueryProductState(kUnknownCode), kStateInvalidArg) << library;
+        EXPECT_FALSE(IsProductGone(installer, kUnknownCode)) << library;
         EXPECT_EQ(ProductVersion(installer, kTestPackageCode), "") << library;
         SetInstallerUiMode(installer, InstallerUiMode::Silent, nullptr);
         EXPECT_EQ(installer.SetInternalUi(kUiLevelNoChange, nullptr), 0) << library;
