@@ -7,12 +7,14 @@
 
 #include "catalog/DriverCatalog.h"
 #include "cmd/CommandSystem.h"
+#include "cmd/ConsoleIvi.h"
 #include "cmd/ExitCodes.h"
 #include "cmd/ListedDriver.h"
 #include "installer/InstallerBinding.h"
 #include "installer/ProductInfo.h"
 #include "installer/RemovalLogs.h"
 #include "installer/WindowsInstaller.h"
+#include "ivi/IviUsesText.h"
 
 namespace {
 
@@ -47,7 +49,7 @@ std::vector<SelectedDriver> SelectDrivers(DriverCatalog& catalog, const DriverSe
 }
 
 int RunList(const CommandOptions& options, DriverCatalog& catalog, WindowsInstaller& installer,
-            CommandSystem& system) {
+            CommandSystem& system, ConsoleIvi& ivi) {
     std::vector<ListedDriver> drivers;
     for (SelectedDriver& driver : SelectDrivers(catalog, options.selection, system)) {
         const std::string productCode = catalog.RecordAt(driver.index).GetProductCode();
@@ -58,7 +60,8 @@ int RunList(const CommandOptions& options, DriverCatalog& catalog, WindowsInstal
             version = system.Utf8FromCodePage(ProductVersion(installer, productCode).c_str());
             installDate = ProductInstallDate(installer, productCode);
         }
-        drivers.push_back({std::move(driver.text), installed, version, installDate});
+        drivers.push_back({std::move(driver.text), installed, version, installDate,
+                           ivi.UsesOf(productCode.c_str())});
     }
     switch (options.format) {
         case ListFormat::Text:
@@ -136,8 +139,14 @@ std::string ErrorText(int exitCode) {
     }
 }
 
+// The line of a driver that the IVI configuration uses and that is left alone for it.
+std::string InUseResult(const CommandOptions& options, const IviUses& uses) {
+    return std::string(options.dryRun ? "would not be removed" : "not removed") +
+           ", the IVI configuration uses it (" + InUseText(uses) + ")";
+}
+
 int RunRemove(const CommandOptions& options, DriverCatalog& catalog, WindowsInstaller& installer,
-              CommandSystem& system) {
+              CommandSystem& system, ConsoleIvi& ivi) {
     // A dry run removes nothing, so anyone may ask what a removal would take.
     if (!options.dryRun && !system.IsAdministrator()) {
         system.WriteError(
@@ -149,9 +158,17 @@ int RunRemove(const CommandOptions& options, DriverCatalog& catalog, WindowsInst
         system.WriteOutput("No driver matches.\n");
         return kExitSuccess;
     }
+    std::vector<IviUses> uses;
+    bool leftInUse = false;
+    for (const SelectedDriver& driver : drivers) {
+        uses.push_back(ivi.UsesOf(catalog.RecordAt(driver.index).GetProductCode()));
+        leftInUse = leftInUse || (uses.back().InUse() && !options.evenIfUsed);
+    }
     if (options.dryRun) {
-        for (const SelectedDriver& driver : drivers) {
-            system.WriteOutput(DriverLine(driver.text, "would be removed"));
+        for (std::size_t i = 0; i < drivers.size(); ++i) {
+            const bool left = uses[i].InUse() && !options.evenIfUsed;
+            system.WriteOutput(DriverLine(
+                drivers[i].text, left ? InUseResult(options, uses[i]) : "would be removed"));
         }
         return kExitSuccess;
     }
@@ -160,11 +177,16 @@ int RunRemove(const CommandOptions& options, DriverCatalog& catalog, WindowsInst
     RemovalLogs logs(installer, &system.InstallerLogFiles(), options.logDir);
     std::vector<unsigned> results;
     bool stopped = false;
-    for (const SelectedDriver& driver : drivers) {
+    for (std::size_t i = 0; i < drivers.size(); ++i) {
+        const SelectedDriver& driver = drivers[i];
         // Once the user stops the run, no further driver is touched.
         if (stopped || installer.CancelRequested()) {
             stopped = true;
             system.WriteOutput(DriverLine(driver.text, "not tried"));
+            continue;
+        }
+        if (uses[i].InUse() && !options.evenIfUsed) {
+            system.WriteOutput(DriverLine(driver.text, InUseResult(options, uses[i])));
             continue;
         }
         const char* productCode = catalog.RecordAt(driver.index).GetProductCode();
@@ -175,11 +197,26 @@ int RunRemove(const CommandOptions& options, DriverCatalog& catalog, WindowsInst
         stopped = outcome == RemovalOutcome::Cancelled;
         results.push_back(result);
         const bool gone = IsProductGone(installer, productCode, result);
-        system.WriteOutput(DriverLine(driver.text, ResultText(result, outcome, gone, log)));
+        std::string text = ResultText(result, outcome, gone, log);
+        if (outcome == RemovalOutcome::Removed ||
+            outcome == RemovalOutcome::RemovedRestartRequired) {
+            const IviUses held = ivi.StillHeld(uses[i].softwareModules);
+            if (!held.Empty()) {
+                text +=
+                    "; the IVI configuration still refers to it (" + StillRefersText(held) + ")";
+            }
+        }
+        system.WriteOutput(DriverLine(driver.text, text));
     }
     if (logs.Refusal() != LogFolderRefusal::None) system.WriteError(LogsNotKeptText(logs));
-    const int exitCode = ExitCodeOfRemovals(results, stopped);
+    int exitCode = ExitCodeOfRemovals(results, stopped);
     if (exitCode != kExitSuccess) system.WriteError(ErrorText(exitCode));
+    if (leftInUse && exitCode != kExitCancelled) {
+        system.WriteError(
+            "CalvornCmd: drivers that the IVI configuration uses were not removed; "
+            "--even-if-used removes them too.\n");
+        exitCode = kExitFailed;
+    }
     return exitCode;
 }
 
@@ -221,11 +258,12 @@ int RunPrune(const CommandOptions& options, DriverCatalog& catalog, WindowsInsta
 }  // namespace
 
 int RunCommand(const CommandOptions& options, RegistryReader& registry, WindowsInstaller& installer,
-               CommandSystem& system) {
+               CommandSystem& system, IviSystem* ivi) {
     DriverCatalog catalog(registry, installer, kDriversKeyPath, kCatalogCapacity);
+    ConsoleIvi iviConfiguration(registry, ivi, system);
     if (options.command == CommandName::Remove) {
-        return RunRemove(options, catalog, installer, system);
+        return RunRemove(options, catalog, installer, system, iviConfiguration);
     }
     if (options.command == CommandName::Prune) return RunPrune(options, catalog, installer, system);
-    return RunList(options, catalog, installer, system);
+    return RunList(options, catalog, installer, system, iviConfiguration);
 }
