@@ -28,7 +28,7 @@ void AppendField(std::string& out, const std::string& text) {
 
 std::string Joined(const std::vector<std::string>& names) {
     std::string text;
-    for (const std::string& name : names) text += (text.empty() ? "" : ";") + name;
+    for (std::size_t i = 0; i < names.size(); ++i) text += (i == 0 ? "" : ";") + names[i];
     return text;
 }
 
