@@ -10,6 +10,7 @@
 #include "app/InstanceGuard.h"
 #include "framework/win32/Win32WindowSystem.h"
 #include "platform/win32/CommonControls.h"
+#include "platform/win32/Win32IviSystem.h"
 #include "platform/win32/Win32LogFiles.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32WindowsInstaller.h"
@@ -69,7 +70,8 @@ void ManagerApp::ReportUnexpectedError(const char* what) {
 void ManagerApp::RunMainWindow(WindowSystem& windowSystem, RegistryReader& registry,
                                WindowsInstaller& installer) {
     Win32LogFiles logFiles;
-    ManagerDialog dialog(windowSystem, registry, installer, &logFiles);
+    Win32IviSystem ivi;
+    ManagerDialog dialog(windowSystem, registry, installer, &logFiles, &ivi);
     MainWindowScope mainWindow(m_pMainWnd, dialog);
     // Done and Cancel both simply end the program.
     dialog.DoModal();

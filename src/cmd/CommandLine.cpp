@@ -111,6 +111,9 @@ ParsedCommandLine ParseCommandLine(int count, const char* const* arguments) {
         ->add_option("--log-dir", options.logDir,
                      "Keep the installer logs of failed removals in this folder, made if missing")
         ->check(kNotEmpty);
+    remove->add_flag("--even-if-used", options.evenIfUsed,
+                     "Remove drivers that logical names or driver sessions of the IVI "
+                     "configuration use, too");
 
     CLI::App* prune = app.add_subcommand(
         "prune",

@@ -14,6 +14,7 @@
 #include "cmd/Win32Console.h"
 #include "cmd/Win32ConsoleCancel.h"
 #include "platform/win32/LibrarySearchHardening.h"
+#include "platform/win32/Win32IviSystem.h"
 #include "platform/win32/Win32LogFiles.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Text.h"
@@ -66,7 +67,8 @@ int Run(int count, wchar_t** arguments, CommandSystem& system) {
     Win32Registry registry;
     Win32WindowsInstaller installer;
     ConsoleCancel cancel(installer);
-    return cancel.End(RunCommand(parsed.options, registry, installer, system));
+    Win32IviSystem ivi;
+    return cancel.End(RunCommand(parsed.options, registry, installer, system, &ivi));
 }
 
 }  // namespace

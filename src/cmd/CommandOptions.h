@@ -16,6 +16,8 @@ struct CommandOptions {
     bool dryRun = false;
     // Where remove keeps the installer logs of failed removals; empty for the default folder.
     std::string logDir;
+    // Whether remove takes drivers that the IVI configuration uses too.
+    bool evenIfUsed = false;
 };
 
 // What the command line asks for: a command to run, the usage to print, or nothing at all

@@ -8,12 +8,14 @@
 
 #include "catalog/DriverCatalog.h"
 #include "cmd/CommandSystem.h"
+#include "cmd/ConsoleIvi.h"
 #include "cmd/ExitCodes.h"
 #include "cmd/ListedDriver.h"
 #include "installer/InstallerBinding.h"
 #include "installer/ProductInfo.h"
 #include "installer/RemovalLogs.h"
 #include "installer/WindowsInstaller.h"
+#include "ivi/IviUsesText.h"
 
 namespace {
 
@@ -68,7 +70,7 @@ int Stopped(CommandSystem& system) {
 }
 
 int RunList(const CommandOptions& options, DriverCatalog& catalog, WindowsInstaller& installer,
-            CommandSystem& system) {
+            CommandSystem& system, ConsoleIvi& ivi) {
     std::vector<ListedDriver> drivers;
     for (SelectedDriver& driver : SelectDrivers(catalog, options.selection, system)) {
         if (installer.CancelRequested()) return Stopped(system);
@@ -80,7 +82,8 @@ int RunList(const CommandOptions& options, DriverCatalog& catalog, WindowsInstal
             version = system.Utf8FromCodePage(ProductVersion(installer, productCode).c_str());
             installDate = ProductInstallDate(installer, productCode);
         }
-        drivers.push_back({std::move(driver.text), installed, version, installDate});
+        drivers.push_back({std::move(driver.text), installed, version, installDate,
+                           ivi.UsesOf(productCode.c_str())});
     }
     if (installer.CancelRequested()) return Stopped(system);
     switch (options.format) {
@@ -145,8 +148,14 @@ std::string LogsNotKeptText(const RemovalLogs& logs) {
     return "CalvornCmd: installer logs are not kept: " + why + ".\n";
 }
 
+// The line of a driver that the IVI configuration uses and that is left alone for it.
+std::string InUseResult(const CommandOptions& options, const IviUses& uses) {
+    return std::string(options.dryRun ? "would not be removed" : "not removed") +
+           ", the IVI configuration uses it (" + InUseText(uses) + ")";
+}
+
 int RunRemove(const CommandOptions& options, DriverCatalog& catalog, WindowsInstaller& installer,
-              CommandSystem& system) {
+              CommandSystem& system, ConsoleIvi& ivi) {
     // A dry run removes nothing, so anyone may ask what a removal would take.
     if (!options.dryRun && !system.IsAdministrator()) {
         system.WriteError(
@@ -158,9 +167,17 @@ int RunRemove(const CommandOptions& options, DriverCatalog& catalog, WindowsInst
         system.WriteOutput("No driver matches.\n");
         return kExitSuccess;
     }
+    std::vector<IviUses> uses;
+    bool leftInUse = false;
+    for (const SelectedDriver& driver : drivers) {
+        uses.push_back(ivi.UsesOf(catalog.RecordAt(driver.index).GetProductCode()));
+        leftInUse = leftInUse || (uses.back().InUse() && !options.evenIfUsed);
+    }
     if (options.dryRun) {
-        for (const SelectedDriver& driver : drivers) {
-            system.WriteOutput(DriverLine(driver.text, "would be removed"));
+        for (std::size_t i = 0; i < drivers.size(); ++i) {
+            const bool left = uses[i].InUse() && !options.evenIfUsed;
+            system.WriteOutput(DriverLine(
+                drivers[i].text, left ? InUseResult(options, uses[i]) : "would be removed"));
         }
         return kExitSuccess;
     }
@@ -169,11 +186,16 @@ int RunRemove(const CommandOptions& options, DriverCatalog& catalog, WindowsInst
     RemovalLogs logs(installer, &system.InstallerLogFiles(), options.logDir);
     std::vector<unsigned> results;
     bool stopped = false;
-    for (const SelectedDriver& driver : drivers) {
+    for (std::size_t i = 0; i < drivers.size(); ++i) {
+        const SelectedDriver& driver = drivers[i];
         // Once the user stops the run, no further driver is touched.
         if (stopped || installer.CancelRequested()) {
             stopped = true;
             system.WriteOutput(DriverLine(driver.text, "not tried"));
+            continue;
+        }
+        if (uses[i].InUse() && !options.evenIfUsed) {
+            system.WriteOutput(DriverLine(driver.text, InUseResult(options, uses[i])));
             continue;
         }
         const char* productCode = catalog.RecordAt(driver.index).GetProductCode();
@@ -183,11 +205,18 @@ int RunRemove(const CommandOptions& options, DriverCatalog& catalog, WindowsInst
         stopped = answer.outcome == RemovalOutcome::Cancelled;
         results.push_back(answer.result);
         const bool gone = IsProductGone(installer, productCode, answer.result);
-        system.WriteOutput(
-            DriverLine(driver.text, ResultText(answer.result, answer.outcome, gone, log)));
+        std::string text = ResultText(answer.result, answer.outcome, gone, log);
+        if (WasRemoved(answer.outcome)) {
+            const IviUses held = ivi.StillHeld(uses[i].softwareModules);
+            if (!held.Empty()) {
+                text +=
+                    "; the IVI configuration still refers to it (" + StillRefersText(held) + ")";
+            }
+        }
+        system.WriteOutput(DriverLine(driver.text, text));
     }
     if (logs.Refusal() != LogFolderRefusal::None) system.WriteError(LogsNotKeptText(logs));
-    const int exitCode = ExitCodeOfRemovals(results, stopped);
+    int exitCode = ExitCodeOfRemovals(results, stopped);
     if (exitCode != kExitSuccess) system.WriteError(ErrorText(exitCode));
     // A stop does not hide that a driver removed before it needs a restart.
     const bool restartDue = std::any_of(results.begin(), results.end(), [](unsigned result) {
@@ -195,6 +224,12 @@ int RunRemove(const CommandOptions& options, DriverCatalog& catalog, WindowsInst
     });
     if (exitCode == kExitCancelled && restartDue) {
         system.WriteError(ErrorText(kExitRestartRequired));
+    }
+    if (leftInUse && exitCode != kExitCancelled) {
+        system.WriteError(
+            "CalvornCmd: drivers that the IVI configuration uses were not removed; "
+            "--even-if-used removes them too.\n");
+        exitCode = kExitFailed;
     }
     return exitCode;
 }
@@ -239,11 +274,12 @@ int RunPrune(const CommandOptions& options, DriverCatalog& catalog, WindowsInsta
 }  // namespace
 
 int RunCommand(const CommandOptions& options, RegistryReader& registry, WindowsInstaller& installer,
-               CommandSystem& system) {
+               CommandSystem& system, IviSystem* ivi) {
     DriverCatalog catalog(registry, installer, kDriversKeyPath, kCatalogCapacity);
+    ConsoleIvi iviConfiguration(registry, ivi, system);
     if (options.command == CommandName::Remove) {
-        return RunRemove(options, catalog, installer, system);
+        return RunRemove(options, catalog, installer, system, iviConfiguration);
     }
     if (options.command == CommandName::Prune) return RunPrune(options, catalog, installer, system);
-    return RunList(options, catalog, installer, system);
+    return RunList(options, catalog, installer, system, iviConfiguration);
 }

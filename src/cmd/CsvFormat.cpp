@@ -26,11 +26,19 @@ void AppendField(std::string& out, const std::string& text) {
     out += '"';
 }
 
+std::string Joined(const std::vector<std::string>& names) {
+    std::string text;
+    for (std::size_t i = 0; i < names.size(); ++i) text += (i == 0 ? "" : ";") + names[i];
+    return text;
+}
+
 }  // namespace
 
 std::string FormatCsv(const std::vector<ListedDriver>& drivers) {
     // Version and date come after the first six columns, which scripts already read by position.
-    std::string out = "ProductCode,Name,Class,ADE,Manufacturer,Installed,Version,InstallDate\r\n";
+    std::string out =
+        "ProductCode,Name,Class,ADE,Manufacturer,Installed,Version,InstallDate,SoftwareModules,"
+        "DriverSessions,LogicalNames\r\n";
     for (const ListedDriver& driver : drivers) {
         const DriverRecord& record = driver.record;
         for (const char* text : {record.GetProductCode(), record.GetName(), record.GetClass(),
@@ -42,6 +50,11 @@ std::string FormatCsv(const std::vector<ListedDriver>& drivers) {
         AppendField(out, driver.version);
         out += ',';
         AppendField(out, driver.installDate);
+        for (const auto* names : {&driver.uses.softwareModules, &driver.uses.driverSessions,
+                                  &driver.uses.logicalNames}) {
+            out += ',';
+            AppendField(out, Joined(*names));
+        }
         out += "\r\n";
     }
     return out;

@@ -14,7 +14,10 @@ std::string FormatJson(const std::vector<ListedDriver>& drivers) {
                         {"manufacturer", record.GetManufacturer()},
                         {"installed", driver.installed},
                         {"version", driver.version},
-                        {"installDate", driver.installDate}});
+                        {"installDate", driver.installDate},
+                        {"softwareModules", driver.uses.softwareModules},
+                        {"driverSessions", driver.uses.driverSessions},
+                        {"logicalNames", driver.uses.logicalNames}});
     }
     // A byte that is not UTF-8 becomes U+FFFD rather than ending the output.
     return list.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";

@@ -4,14 +4,17 @@
 #include <vector>
 
 #include "catalog/DriverRecord.h"
+#include "ivi/IviConfiguration.h"
 
 // One line of `list`: a driver's texts in UTF-8, whether its product is installed, and the
-// installed product's version and install date (YYYY-MM-DD), empty when not known.
+// installed product's version and install date (YYYY-MM-DD), empty when not known, and what the
+// IVI configuration holds of it.
 struct ListedDriver {
     DriverRecord record;
     bool installed;
     std::string version;
     std::string installDate;
+    IviUses uses;
 };
 
 // The list as a table for a person, as RFC 4180 CSV with a header row, and as one JSON array.

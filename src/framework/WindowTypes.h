@@ -46,6 +46,7 @@ constexpr unsigned kMbOk = 0x00;
 constexpr unsigned kMbYesNo = 0x04;
 constexpr unsigned kMbIconError = 0x10;
 constexpr unsigned kMbIconQuestion = 0x20;
+constexpr unsigned kMbIconWarning = 0x30;
 constexpr unsigned kMbIconInformation = 0x40;
 constexpr unsigned kMbDefButton2 = 0x100;
 

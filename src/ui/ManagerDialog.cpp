@@ -30,13 +30,16 @@ const MessageTable ManagerDialog::kMessageTable = {&Dialog::kMessageTable, kMess
                                                    std::size(kMessageEntries)};
 
 ManagerDialog::ManagerDialog(WindowSystem& windowSystem, RegistryReader& registry,
-                             WindowsInstaller& installer, LogFiles* logFiles, Dialog* parent)
+                             WindowsInstaller& installer, LogFiles* logFiles, IviSystem* ivi,
+                             Dialog* parent)
     : Dialog(windowSystem, IDD_MANAGER, parent),
       m_icon(windowSystem.LoadIcon(IDR_MAINFRAME)),
       m_catalog(std::make_unique<DriverCatalog>(registry, installer, kDriversKeyPath,
                                                 kInitialCatalogCapacity)),
+      m_registry(registry),
       m_installer(installer),
-      m_logFiles(logFiles) {}
+      m_logFiles(logFiles),
+      m_ivi(ivi) {}
 
 ManagerDialog::~ManagerDialog() = default;
 

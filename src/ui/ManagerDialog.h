@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "catalog/DriverField.h"
 #include "framework/Button.h"
@@ -10,6 +11,7 @@
 #include "framework/ListBox.h"
 
 class DriverCatalog;
+class IviSystem;
 class LogFiles;
 class RegistryReader;
 class WindowsInstaller;
@@ -18,9 +20,10 @@ class WindowsInstaller;
 // them, and the Refresh and Remove commands. All state but the catalog lives in the controls.
 class ManagerDialog : public Dialog {
 public:
-    // Without `logFiles`, failed removals leave no installer log.
+    // Without `logFiles`, failed removals leave no installer log; without `ivi`, the IVI
+    // configuration is not read and no removal asks about it.
     ManagerDialog(WindowSystem& windowSystem, RegistryReader& registry, WindowsInstaller& installer,
-                  LogFiles* logFiles = nullptr, Dialog* parent = nullptr);
+                  LogFiles* logFiles = nullptr, IviSystem* ivi = nullptr, Dialog* parent = nullptr);
     ~ManagerDialog() override;
 
 protected:
@@ -52,6 +55,19 @@ private:
     bool ConfirmRemoval(int lineCount, int selectedCount);
     bool HoldsIndex(LongParam lineData) const;
 
+    // The IVI configuration around a removal (ManagerIvi.cpp): the software modules of a
+    // selected driver, noted before the pass, and whether the pass removed it.
+    struct IviNote {
+        int index;
+        std::vector<std::string> modules;
+        bool removed = false;
+    };
+    // Asks before drivers that the IVI configuration uses are uninstalled, and notes the
+    // selected drivers' modules; false when the user declines.
+    bool ConfirmIviUses(int lineCount, std::vector<IviNote>& notes);
+    // Says what the configuration still holds of the noted drivers that were removed.
+    void ShowIviLeftovers(const std::vector<IviNote>& notes);
+
     // A position for RestoreFilterSelections that stands for the "<All>" item wherever it sorts:
     // texts that begin with punctuation (".NET", "_x") sort before it, so it need not be first.
     static constexpr int kAllItemPosition = -1;
@@ -67,6 +83,8 @@ private:
     // A shared resource icon: never released.
     NativeHandle m_icon;
     std::unique_ptr<DriverCatalog> m_catalog;
+    RegistryReader& m_registry;
     WindowsInstaller& m_installer;
     LogFiles* m_logFiles;
+    IviSystem* m_ivi;
 };

@@ -1,4 +1,5 @@
 #include <string>
+#include <vector>
 
 #include "catalog/DriverCatalog.h"
 #include "installer/InstallerBinding.h"
@@ -132,6 +133,8 @@ void ManagerDialog::OnRemove() {
     bool restartRequired = false;
 
     if (!ConfirmRemoval(lineCount, selectedCount)) return;
+    std::vector<IviNote> iviNotes;
+    if (!ConfirmIviUses(lineCount, iviNotes)) return;
 
     RemovalPass pass(*this);
     RemovalLogs logs(m_installer, m_logFiles);
@@ -191,6 +194,7 @@ void ManagerDialog::OnRemove() {
                 ++failureCount;
             } else {
                 if (outcome == RemovalOutcome::RemovedRestartRequired) restartRequired = true;
+                for (IviNote& note : iviNotes) note.removed = note.removed || note.index == index;
                 // The lines below move up, so the one now at this position is looked at next.
                 lineCount = m_driverList.DeleteString(line);
                 --line;
@@ -220,6 +224,7 @@ void ManagerDialog::OnRemove() {
             kLogsBefore + m_logFiles->InCodePage(logs.KeptFolder()) + kLogsAfter;
         MessageBox(text.c_str(), nullptr, kMbOk | kMbIconInformation);
     }
+    ShowIviLeftovers(iviNotes);
     if (restartRequired) MessageBox(kRestartNeeded, nullptr, kMbOk | kMbIconInformation);
     pass.ReleaseCommands();
 }

@@ -11,7 +11,11 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
+#include "CalvornCmdProcess.h"
 #include "CalvornTest.h"
+#include "IviStoreText.h"
 #include "MessageBoxes.h"
 #include "Polling.h"
 #include "ProductTexts.h"
@@ -344,6 +348,82 @@ TEST_F(RemovalTest, KeepsTheInstallerLogOfEachFailedRemovalAndSaysWhere) {
     EXPECT_NE(text.find("Property(S): MSIRESTARTMANAGERCONTROL = Disable"), std::string::npos);
     EXPECT_TRUE(IsProductInstalled(failing.ProductCode()));
     ExpectInstalledAllBut({product::kAltheonDmmC});
+}
+
+// An IVI configuration on the test's machine: the 64-bit IVI root, and a store in both views
+// whose one session and one logical name use the module kv7dmm_64.dll; all gone afterwards.
+class IviConfigurationScope {
+public:
+    IviConfigurationScope() {
+        char temporary[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temporary);
+        m_store = std::string(temporary) + "calvorn-ivi-store.xml";
+        IviStoreParts parts;
+        parts.modules =
+            "<IviSoftwareModule id=\"p1\"><Name>kv7dmm</Name>"
+            "<ModulePath64>kv7dmm_64.dll</ModulePath64></IviSoftwareModule>";
+        parts.sessions =
+            "<IviDriverSession id=\"p2\"><Name>KivBench</Name>"
+            "<IviSoftwareModuleRef idref=\"p1\"/></IviDriverSession>";
+        parts.logicalNames =
+            "<IviLogicalName id=\"p3\"><Name>DMM9</Name>"
+            "<IviDriverSession idref=\"p2\"/></IviLogicalName>";
+        std::ofstream(m_store, std::ios::binary) << IviStoreText(parts);
+        char programFiles[MAX_PATH] = {};
+        GetEnvironmentVariableA("ProgramFiles", programFiles, MAX_PATH);
+        Set(kIviKey, "IviStandardRootDir", std::string(programFiles) + "\\IVI Foundation\\IVI\\",
+            KEY_WOW64_64KEY);
+        for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+            Set(kServerKey, "MasterStore", m_store, view);
+        }
+    }
+    ~IviConfigurationScope() {
+        for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+            RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kServerKey, view, 0);
+        }
+        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kIviKey, KEY_WOW64_64KEY, 0);
+        DeleteFileA(m_store.c_str());
+    }
+
+private:
+    static constexpr const char* kIviKey = "SOFTWARE\\IVI";
+    static constexpr const char* kServerKey = "SOFTWARE\\IVI\\CONFIGURATIONSERVER";
+
+    static void Set(const char* path, const char* name, const std::string& text, REGSAM view) {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_SET_VALUE | view,
+                                  nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                       static_cast<DWORD>(text.size() + 1));
+        RegCloseKey(key);
+    }
+
+    std::string m_store;
+};
+
+TEST_F(RemovalTest, AsksBeforeRemovingADriverThatTheIviConfigurationUses) {
+    const OwnPackage driver("ivi-module", CALVORN_IVI_PRODUCT, CALVORN_IVI_NAME);
+    ASSERT_EQ(driver.Install(), "");
+    const IviConfigurationScope configuration;
+    m_manager.ClickRefresh();
+
+    ASSERT_TRUE(m_manager.SelectLines({driver.Line()}));
+    m_manager.ClickRemove();
+    ExpectBoxAndAnswer(Confirmation(product::ConfirmOne(driver.Name())), IDYES);
+    const std::string uses = driver.Name() + " (logical names: DMM9; driver sessions: KivBench)\n";
+    ExpectBoxAndAnswer({product::kConfirmCaption, product::InUse(uses), "warning", kYesNo}, IDNO);
+    EXPECT_TRUE(m_manager.SendKeyDown('R', 0)) << "no further box";
+    EXPECT_TRUE(IsProductInstalled(driver.ProductCode()));
+
+    const CalvornCmdRun run = RunCalvornCmd("list --format json --product " + driver.ProductCode());
+    ASSERT_EQ(run.exitCode, 0u) << run.error;
+    EXPECT_EQ(run.error, "");
+    const nlohmann::json list = nlohmann::json::parse(run.output);
+    ASSERT_EQ(list.size(), 1u) << run.output;
+    EXPECT_EQ(list[0].at("softwareModules"), nlohmann::json({"kv7dmm"}));
+    EXPECT_EQ(list[0].at("driverSessions"), nlohmann::json({"KivBench"}));
+    EXPECT_EQ(list[0].at("logicalNames"), nlohmann::json({"DMM9"}));
 }
 
 }  // namespace

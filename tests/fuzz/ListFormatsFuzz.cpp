@@ -38,6 +38,10 @@ void CheckCsv(const std::vector<ListedDriver>& drivers,
         expected.push_back(drivers[i].installed ? "yes" : "no");
         expected.push_back(drivers[i].version);
         expected.push_back(drivers[i].installDate);
+        // The driver's uses, as the input gave them: one module, one session, no name.
+        expected.push_back(drivers[i].version);
+        expected.push_back(drivers[i].installDate);
+        expected.push_back("");
         FUZZ_CHECK(rows[i + 1] == expected);
     }
 }
@@ -49,7 +53,8 @@ void CheckJson(const std::vector<ListedDriver>& drivers,
     const nlohmann::json list = nlohmann::json::parse(FormatJson(drivers), nullptr, false);
     FUZZ_CHECK(list.is_array() && list.size() == drivers.size());
     for (std::size_t i = 0; i < drivers.size(); ++i) {
-        FUZZ_CHECK(list[i].size() == 8);
+        FUZZ_CHECK(list[i].size() == 11);
+        FUZZ_CHECK(list[i].at("logicalNames").empty());
         FUZZ_CHECK(list[i].at("installed") == drivers[i].installed);
         for (std::size_t field = 0; field < texts[i].size(); ++field) {
             const nlohmann::json& value = list[i].at(keys[field]);
@@ -88,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string installDate = input.ConsumeRandomLengthString(kMaxTextLength);
         drivers.push_back({DriverRecord(fields[0].c_str(), fields[1].c_str(), fields[2].c_str(),
                                         fields[3].c_str(), fields[4].c_str()),
-                           installed, version, installDate});
+                           installed, version, installDate, {{version}, {installDate}, {}}});
         fields.push_back(version);
         fields.push_back(installDate);
         texts.push_back(fields);

@@ -35,6 +35,17 @@ inline std::string LogsAreIn(const std::string& folder) {
            folder + ".";
 }
 
+// One line per driver in each: "NAME (...)\n".
+inline std::string InUse(const std::string& lines) {
+    return "The IVI configuration uses these drivers:\n\n" + lines +
+           "\nTest programs that open these names will fail once the drivers are uninstalled. "
+           "Do you want to uninstall them anyway?";
+}
+inline std::string StillHeld(const std::string& lines) {
+    return "The IVI configuration still refers to drivers that were uninstalled:\n\n" + lines +
+           "\nChange or remove these entries with your IVI configuration tool.";
+}
+
 inline const char kStopQuestion[] =
     "Do you want to stop uninstalling the selected drivers? The driver being uninstalled now is "
     "restored, and the drivers after it stay installed.";
@@ -46,10 +57,11 @@ inline std::string Uninstalling(const std::string& name, int position, int count
 }
 
 // MB_YESNO | MB_ICONQUESTION, MB_OK | MB_ICONERROR, MB_OK | MB_ICONINFORMATION, and the
-// question whose default is No (MB_DEFBUTTON2).
+// questions whose default is No (MB_DEFBUTTON2), one with MB_ICONWARNING.
 constexpr unsigned kConfirmStyle = 0x24;
 constexpr unsigned kErrorStyle = 0x10;
 constexpr unsigned kInformationStyle = 0x40;
 constexpr unsigned kStopStyle = 0x124;
+constexpr unsigned kInUseStyle = 0x134;
 
 }  // namespace product

@@ -27,7 +27,7 @@ void ManagerScenario::AddDriverKey() { m_registry.AddKey(kDriversKeyPath); }
 
 void ManagerScenario::Start() {
     m_manager = std::make_unique<ManagerDialog>(m_driver->System(), m_registry, m_installer,
-                                                m_keepLogs ? &m_logFiles : nullptr);
+                                                m_keepLogs ? &m_logFiles : nullptr, &m_ivi);
     m_driver->Watch(*m_manager);
     ASSERT_TRUE(m_manager->Create(IDD_MANAGER, nullptr));
 }

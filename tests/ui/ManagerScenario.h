@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "FakeInstaller.h"
+#include "FakeIviSystem.h"
 #include "FakeLogFiles.h"
 #include "FakeRegistry.h"
 #include "UiDriver.h"
@@ -78,6 +79,8 @@ public:
     FakeRegistry m_registry;
     ObservingInstaller m_installer;
     FakeLogFiles m_logFiles;
+    // Holds no store until a scenario puts one there.
+    FakeIviSystem m_ivi;
     // Whether failed removals keep their installer logs in m_logFiles; set before Start.
     bool m_keepLogs = false;
     std::unique_ptr<UiDriver> m_driver;

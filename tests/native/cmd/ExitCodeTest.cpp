@@ -4,12 +4,15 @@
 #include <vector>
 
 #include "FakeInstaller.h"
+#include "FakeIviSystem.h"
 #include "FakeLogFiles.h"
 #include "FakeRegistry.h"
+#include "IviStoreText.h"
 #include "catalog/DriverCatalog.h"
 #include "cmd/CommandRun.h"
 #include "cmd/CommandSystem.h"
 #include "cmd/ExitCodes.h"
+#include "ivi/IviSystem.h"
 
 namespace {
 
@@ -210,5 +213,74 @@ TEST(RemoveExitCode, ACancelStopsTheRunAndNamesEveryDriverNotRemoved) {
                   "CalvornCmd: restart the computer to finish removing the drivers.\n");
     }
 }
+
+// remove over Alpha, whose module kdmm a session and a logical name use, and Beta, which has
+// no module in the store.
+struct InUseCase {
+    const char* name;
+    bool dryRun;
+    bool evenIfUsed;
+    std::string store;
+    int exitCode;
+    std::string output;
+    std::string errorMark;
+};
+
+const char kStore[] = "C:\\IVI\\IviConfigurationStore.xml";
+const char kAlphaLeft[] =
+    "Alpha {A}: not removed, the IVI configuration uses it (logical names: DMM1; driver "
+    "sessions: DmmBench)\n";
+
+const InUseCase kInUseCases[] = {
+    {"LeftAlone", false, false, IviStoreText(), kExitFailed,
+     kAlphaLeft + std::string("Beta {B}: removed\n"), "--even-if-used"},
+    {"DryRun", true, false, IviStoreText(), kExitSuccess,
+     "Alpha {A}: would not be removed, the IVI configuration uses it (logical names: DMM1; driver "
+     "sessions: DmmBench)\nBeta {B}: would be removed\n",
+     ""},
+    {"EvenIfUsed", false, true, IviStoreText(), kExitSuccess,
+     "Alpha {A}: removed; the IVI configuration still refers to it (software module: kdmm; "
+     "driver sessions: DmmBench; logical names: DMM1)\nBeta {B}: removed\n",
+     ""},
+    {"UnreadableStore", false, false, "<IviConfigStore>", kExitSuccess,
+     "Alpha {A}: removed\nBeta {B}: removed\n",
+     "CalvornCmd: the IVI configuration could not be read: C:\\IVI\\IviConfigurationStore.xml "
+     "is not well-formed XML (unexpected end of data).\n"},
+};
+
+class RemoveInUse : public testing::TestWithParam<InUseCase> {};
+
+TEST_P(RemoveInUse, LeavesUsedDriversAloneUnlessTold) {
+    const InUseCase& c = GetParam();
+    FakeRegistry registry;
+    registry.AddText(kDriversKeyPath, "{A}", "Alpha;IviDmm;C;Acme");
+    registry.AddText(kDriversKeyPath, "{B}", "Beta;IviScope;C;Acme");
+    registry.AddText("SOFTWARE\\IVI\\CONFIGURATIONSERVER", "MasterStore", kStore);
+    registry.AddText("SOFTWARE\\IVI", "IviStandardRootDir", "C:\\IVI\\");
+    FakeIviSystem ivi;
+    ivi.files[kStore] = c.store;
+    ivi.productFiles["{A}"] = {"C:\\IVI\\Bin\\kdmm_32.dll"};
+    FakeInstaller installer;
+    RecordingSystem system(true);
+    CommandOptions options;
+    options.command = CommandName::Remove;
+    options.selection.all = true;
+    options.yes = !c.dryRun;
+    options.dryRun = c.dryRun;
+    options.evenIfUsed = c.evenIfUsed;
+
+    EXPECT_EQ(RunCommand(options, registry, installer, system, &ivi), c.exitCode);
+    EXPECT_EQ(system.output, c.output);
+    if (c.errorMark.empty()) {
+        EXPECT_EQ(system.error, "");
+    } else {
+        EXPECT_NE(system.error.find(c.errorMark), std::string::npos) << system.error;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, RemoveInUse, testing::ValuesIn(kInUseCases),
+                         [](const testing::TestParamInfo<InUseCase>& tested) {
+                             return std::string(tested.param.name);
+                         });
 
 }  // namespace

@@ -33,7 +33,8 @@ std::vector<ListedDriver> DriversOf(const std::vector<std::string>& texts) {
     bool installed = false;
     for (const std::string& text : texts) {
         const char* t = text.c_str();
-        drivers.push_back({DriverRecord(t, t, t, t, t), installed, text, text});
+        drivers.push_back(
+            {DriverRecord(t, t, t, t, t), installed, text, text, {{text}, {text, text}, {}}});
         installed = !installed;
     }
     return drivers;
@@ -47,18 +48,21 @@ TEST(CsvFormat, HostileTextsReadBackUnchanged) {
     ASSERT_EQ(rows.size(), texts.size() + 1);
     EXPECT_EQ(rows[0],
               (std::vector<std::string>{"ProductCode", "Name", "Class", "ADE", "Manufacturer",
-                                        "Installed", "Version", "InstallDate"}));
+                                        "Installed", "Version", "InstallDate", "SoftwareModules",
+                                        "DriverSessions", "LogicalNames"}));
     for (std::size_t i = 0; i < texts.size(); ++i) {
         const std::string& t = texts[i];
         EXPECT_EQ(rows[i + 1],
-                  (std::vector<std::string>{t, t, t, t, t, i % 2 ? "yes" : "no", t, t}))
+                  (std::vector<std::string>{t, t, t, t, t, i % 2 ? "yes" : "no", t, t, t,
+                                            t + ";" + t, ""}))
             << i;
     }
 }
 
 TEST(CsvFormat, NoDriversGiveTheHeaderAlone) {
     EXPECT_EQ(FormatCsv({}),
-              "ProductCode,Name,Class,ADE,Manufacturer,Installed,Version,InstallDate\r\n");
+              "ProductCode,Name,Class,ADE,Manufacturer,Installed,Version,InstallDate,"
+              "SoftwareModules,DriverSessions,LogicalNames\r\n");
 }
 
 TEST(JsonFormat, HostileTextsParseBackUnchanged) {
@@ -70,7 +74,10 @@ TEST(JsonFormat, HostileTextsParseBackUnchanged) {
             {"productCode", kHostileTexts[i]},  {"name", kHostileTexts[i]},
             {"class", kHostileTexts[i]},        {"ade", kHostileTexts[i]},
             {"manufacturer", kHostileTexts[i]}, {"installed", i % 2 == 1},
-            {"version", kHostileTexts[i]},      {"installDate", kHostileTexts[i]}};
+            {"version", kHostileTexts[i]},      {"installDate", kHostileTexts[i]},
+            {"softwareModules", {kHostileTexts[i]}},
+            {"driverSessions", {kHostileTexts[i], kHostileTexts[i]}},
+            {"logicalNames", nlohmann::json::array()}};
         EXPECT_EQ(list[i], expected) << i;
     }
 }
@@ -87,8 +94,8 @@ TEST(JsonFormat, BytesThatAreNotUtf8BecomeReplacementCharacters) {
 
 TEST(TextTable, VersionIsTheLastColumn) {
     const std::vector<ListedDriver> drivers = {
-        {DriverRecord("{A}", "Alpha", "IviDmm", "C", "Acme"), true, "2.4.1", "2026-03-05"},
-        {DriverRecord("{B}", "Beta", "IviScope", "C", "Acme"), false, "", ""}};
+        {DriverRecord("{A}", "Alpha", "IviDmm", "C", "Acme"), true, "2.4.1", "2026-03-05", {}},
+        {DriverRecord("{B}", "Beta", "IviScope", "C", "Acme"), false, "", "", {}}};
     EXPECT_EQ(FormatTextTable(drivers),
               "Product code  Name   Class     ADE  Manufacturer  Installed  Version\n"
               "{A}           Alpha  IviDmm    C    Acme          yes        2.4.1\n"

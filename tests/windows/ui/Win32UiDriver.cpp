@@ -287,6 +287,7 @@ private:
         if (icon && icon == ::LoadIconA(nullptr, IDI_QUESTION)) box.style |= kMbIconQuestion;
         if (icon && icon == ::LoadIconA(nullptr, IDI_HAND)) box.style |= kMbIconError;
         if (icon && icon == ::LoadIconA(nullptr, IDI_ASTERISK)) box.style |= kMbIconInformation;
+        if (icon && icon == ::LoadIconA(nullptr, IDI_EXCLAMATION)) box.style |= kMbIconWarning;
         const HWND progress = FindProgressDialogOfThisThread();
         box.duringProgress = progress != nullptr;
         box.ownedByProgress = progress != nullptr && ::GetWindow(window, GW_OWNER) == progress;

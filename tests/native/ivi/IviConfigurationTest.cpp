@@ -1,0 +1,188 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "FakeIviSystem.h"
+#include "FakeRegistry.h"
+#include "IviStoreText.h"
+#include "ivi/IviConfiguration.h"
+#include "ivi/IviUsesText.h"
+
+namespace {
+
+template <typename Case>
+std::string CaseName(const testing::TestParamInfo<Case>& tested) {
+    return tested.param.name;
+}
+
+using Names = std::vector<std::string>;
+
+const char kServerKey[] = "SOFTWARE\\IVI\\CONFIGURATIONSERVER";
+const char kStorePath[] = "C:\\ProgramData\\IVI Foundation\\IVI\\IviConfigurationStore.xml";
+const char kProduct[] = "{A}";
+
+// A machine with both views, IVI roots in each (the 32-bit one without its final separator),
+// the store named in both, and a product that installed the files `installed`.
+struct Machine {
+    explicit Machine(const std::string& store, Names installed = {}) {
+        for (RegistryView view : {RegistryView::Bits32, RegistryView::Bits64}) {
+            registry.AddText(kServerKey, "MasterStore", kStorePath, view);
+        }
+        registry.AddText("SOFTWARE\\IVI", "IviStandardRootDir", "C:\\Program Files (x86)\\IVI");
+        registry.AddText("SOFTWARE\\IVI", "IviStandardRootDir", "C:\\Program Files\\IVI\\",
+                         RegistryView::Bits64);
+        system.files[kStorePath] = store;
+        system.productFiles[kProduct] = std::move(installed);
+    }
+
+    IviConfiguration Read() { return IviConfiguration::Read(registry, system); }
+
+    FakeRegistry registry;
+    FakeIviSystem system;
+};
+
+struct LinkCase {
+    const char* name;
+    IviStoreParts parts;
+    Names installed;
+    std::string uses;  // the product's modules, then what uses them
+};
+
+IviStoreParts ModulePaths(const std::string& modulePath, const std::string& modulePath64) {
+    IviStoreParts parts;
+    parts.modules = "<IviSoftwareModule id=\"p1\"><Name>kdmm</Name><ModulePath>" + modulePath +
+                    "</ModulePath><ModulePath64>" + modulePath64 +
+                    "</ModulePath64></IviSoftwareModule>";
+    return parts;
+}
+
+IviStoreParts ComOnly() {
+    IviStoreParts parts;
+    parts.modules =
+        "<IviSoftwareModule id=\"p1\"><Name>kdmm</Name><ProgID>Kestrel.KDmm</ProgID>"
+        "</IviSoftwareModule>";
+    return parts;
+}
+
+IviStoreParts TwoSessionsTwoNames() {
+    IviStoreParts parts;
+    parts.sessions +=
+        "<IviDriverSession id=\"p7\"><Name>DmmSpare</Name>"
+        "<SoftwareModuleName>kdmm</SoftwareModuleName></IviDriverSession>"
+        "<IviDriverSession id=\"p8\"><Name>Other</Name>"
+        "<SoftwareModuleName>kscope</SoftwareModuleName></IviDriverSession>";
+    parts.logicalNames +=
+        "<IviLogicalName><Name>DMM2</Name><IviDriverSession idref=\"p7\"/>"
+        "</IviLogicalName><IviLogicalName><Name>SCOPE</Name>"
+        "<IviDriverSession idref=\"p8\"/></IviLogicalName>";
+    return parts;
+}
+
+const char kUsed[] = "kdmm | logical names: DMM1; driver sessions: DmmBench";
+
+const LinkCase kLinkCases[] = {
+    {"Bin32", {}, {"c:\\program files (x86)\\ivi\\bin\\KDMM_32.DLL"}, kUsed},
+    {"Bin64", {}, {"C:\\Program Files\\IVI\\Bin\\kdmm_64.dll"}, kUsed},
+    {"BitnessDecidesTheRoot", {}, {"C:\\Program Files\\IVI\\Bin\\kdmm_32.dll"}, " | "},
+    {"FullPath", ModulePaths("D:\\Kestrel\\kdmm.dll", ""), {"d:\\kestrel\\KDMM.dll"}, kUsed},
+    {"ComOnlyByItsServer", ComOnly(), {"C:\\Windows\\System32\\kdmmcom.dll"}, kUsed},
+    {"OtherFilesOnly", {}, {"C:\\Program Files\\IVI\\Bin\\kscope_64.dll"}, " | "},
+    {"SessionsByReferenceOrByName",
+     TwoSessionsTwoNames(),
+     {"C:\\Program Files\\IVI\\Bin\\kdmm_64.dll"},
+     "kdmm | logical names: DMM1, DMM2; driver sessions: DmmBench, DmmSpare"},
+};
+
+class ModuleLink : public testing::TestWithParam<LinkCase> {};
+
+TEST_P(ModuleLink, FindsTheProductsModulesAndTheirUses) {
+    const LinkCase& c = GetParam();
+    Machine machine(IviStoreText(c.parts), c.installed);
+    machine.registry.AddText("SOFTWARE\\Classes\\Kestrel.KDmm\\CLSID", "", "{C1}",
+                             RegistryView::Bits64);
+    machine.registry.AddText("SOFTWARE\\Classes\\CLSID\\{C1}\\InprocServer32", "",
+                             "C:\\Windows\\System32\\kdmmcom.dll", RegistryView::Bits64);
+    const IviConfiguration configuration = machine.Read();
+    ASSERT_EQ(configuration.GetState(), IviConfiguration::State::Read);
+    const Names modules = configuration.ModulesOf(kProduct);
+    std::string found;
+    for (const std::string& module : modules) found += module;
+    EXPECT_EQ(found + " | " + InUseText(configuration.UsesOf(modules)), c.uses);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ModuleLink, testing::ValuesIn(kLinkCases),
+                         CaseName<LinkCase>);
+
+TEST(StillHeld, ADeletedModulesSessionsStillNameIt) {
+    IviStoreParts parts;
+    parts.modules = "";
+    parts.sessions =
+        "<IviDriverSession id=\"p2\"><Name>DmmBench</Name>"
+        "<SoftwareModuleName>kdmm</SoftwareModuleName></IviDriverSession>";
+    Machine machine(IviStoreText(parts));
+    EXPECT_EQ(StillRefersText(machine.Read().UsesOf({"kdmm"})),
+              "driver sessions: DmmBench; logical names: DMM1");
+    EXPECT_EQ(StillRefersText(Machine(IviStoreText()).Read().UsesOf({"kdmm"})),
+              "software module: kdmm; driver sessions: DmmBench; logical names: DMM1");
+}
+
+struct StateCase {
+    const char* name;
+    std::string master32;  // "-" for no value
+    std::string master64;
+    IviSystem::FileReading answer;
+    IviConfiguration::State state;
+    std::string failure;
+};
+
+const std::string kPath = kStorePath;
+const StateCase kStateCases[] = {
+    {"NoServer", "-", "-", IviSystem::FileReading::Read, IviConfiguration::State::None, ""},
+    {"OneViewOnly", kPath, "-", IviSystem::FileReading::Read, IviConfiguration::State::Read, ""},
+    {"ViewsDiffer", kPath, "D:\\other.xml", IviSystem::FileReading::Read,
+     IviConfiguration::State::Unreadable,
+     "the 32-bit and 64-bit registry views name different stores (" + kPath + ", D:\\other.xml)"},
+    {"ViewsDifferInCaseOnly", kPath,
+     "c:\\programdata\\ivi foundation\\ivi\\"
+     "iviconfigurationstore.xml",
+     IviSystem::FileReading::Read, IviConfiguration::State::Read, ""},
+    {"Empty", "", "", IviSystem::FileReading::Read, IviConfiguration::State::Unreadable,
+     "the store's path (MasterStore) is empty"},
+    {"FileMissing", kPath, kPath, IviSystem::FileReading::Missing, IviConfiguration::State::None,
+     ""},
+    {"TooLarge", kPath, kPath, IviSystem::FileReading::TooLarge,
+     IviConfiguration::State::Unreadable, kPath + " is larger than 64 MiB"},
+    {"Unreadable", kPath, kPath, IviSystem::FileReading::Failed,
+     IviConfiguration::State::Unreadable, kPath + " cannot be read"},
+};
+
+class StoreState : public testing::TestWithParam<StateCase> {};
+
+TEST_P(StoreState, SaysWhyAStoreIsUnknown) {
+    const StateCase& c = GetParam();
+    FakeRegistry registry;
+    FakeIviSystem system;
+    if (c.master32 != "-") registry.AddText(kServerKey, "masterstore", c.master32);
+    if (c.master64 != "-") {
+        registry.AddText(kServerKey, "MasterStore", c.master64, RegistryView::Bits64);
+    }
+    system.files[kStorePath] = IviStoreText();
+    if (c.answer != IviSystem::FileReading::Read) system.fileAnswers[kStorePath] = c.answer;
+    const IviConfiguration configuration = IviConfiguration::Read(registry, system);
+    EXPECT_EQ(configuration.GetState(), c.state);
+    EXPECT_EQ(configuration.Failure(), c.failure);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, StoreState, testing::ValuesIn(kStateCases),
+                         CaseName<StateCase>);
+
+TEST(StoreState, AMalformedStoreNamesItsFileAndTheFault) {
+    Machine machine("<IviConfigStore><x>");
+    const IviConfiguration configuration = machine.Read();
+    EXPECT_EQ(configuration.GetState(), IviConfiguration::State::Unreadable);
+    EXPECT_EQ(configuration.Failure(), kPath + " is not well-formed XML (unexpected end of data)");
+    EXPECT_TRUE(configuration.ModulesOf(kProduct).empty());
+}
+
+}  // namespace
