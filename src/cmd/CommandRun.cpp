@@ -7,8 +7,10 @@
 
 #include "catalog/DriverCatalog.h"
 #include "cmd/CommandSystem.h"
+#include "cmd/DriverListFile.h"
 #include "cmd/ExitCodes.h"
 #include "cmd/ListedDriver.h"
+#include "cmd/ResultOutput.h"
 #include "installer/InstallerBinding.h"
 #include "installer/ProductInfo.h"
 #include "installer/RemovalLogs.h"
@@ -78,6 +80,20 @@ std::string DriverLine(const DriverRecord& text, const std::string& result) {
     return std::string(text.GetName()) + " " + text.GetProductCode() + ": " + result + "\n";
 }
 
+const char* OutcomeName(RemovalOutcome outcome) {
+    switch (outcome) {
+        case RemovalOutcome::Removed:
+            return Outcome::kRemoved;
+        case RemovalOutcome::RemovedRestartRequired:
+            return Outcome::kRemovedRestartRequired;
+        case RemovalOutcome::Cancelled:
+            return Outcome::kCancelled;
+        case RemovalOutcome::Failed:
+            break;
+    }
+    return Outcome::kFailed;
+}
+
 std::string ResultText(unsigned installerResult, RemovalOutcome outcome, bool productGone,
                        const std::string& keptLog) {
     switch (outcome) {
@@ -145,14 +161,13 @@ int RunRemove(const CommandOptions& options, DriverCatalog& catalog, WindowsInst
         return kExitAccessDenied;
     }
     const std::vector<SelectedDriver> drivers = SelectDrivers(catalog, options.selection, system);
-    if (drivers.empty()) {
-        system.WriteOutput("No driver matches.\n");
-        return kExitSuccess;
-    }
-    if (options.dryRun) {
+    ResultOutput output(options.format, system);
+    if (drivers.empty() || options.dryRun) {
         for (const SelectedDriver& driver : drivers) {
-            system.WriteOutput(DriverLine(driver.text, "would be removed"));
+            output.Add({driver.text, Outcome::kWouldBeRemoved, {}, {}},
+                       DriverLine(driver.text, "would be removed"));
         }
+        output.Finish("No driver matches.\n");
         return kExitSuccess;
     }
 
@@ -164,7 +179,8 @@ int RunRemove(const CommandOptions& options, DriverCatalog& catalog, WindowsInst
         // Once the user stops the run, no further driver is touched.
         if (stopped || installer.CancelRequested()) {
             stopped = true;
-            system.WriteOutput(DriverLine(driver.text, "not tried"));
+            output.Add({driver.text, Outcome::kNotTried, {}, {}},
+                       DriverLine(driver.text, "not tried"));
             continue;
         }
         const char* productCode = catalog.RecordAt(driver.index).GetProductCode();
@@ -175,8 +191,10 @@ int RunRemove(const CommandOptions& options, DriverCatalog& catalog, WindowsInst
         stopped = outcome == RemovalOutcome::Cancelled;
         results.push_back(result);
         const bool gone = IsProductGone(installer, productCode, result);
-        system.WriteOutput(DriverLine(driver.text, ResultText(result, outcome, gone, log)));
+        output.Add({driver.text, OutcomeName(outcome), result, log},
+                   DriverLine(driver.text, ResultText(result, outcome, gone, log)));
     }
+    output.Finish({});
     if (logs.Refusal() != LogFolderRefusal::None) system.WriteError(LogsNotKeptText(logs));
     const int exitCode = ExitCodeOfRemovals(results, stopped);
     if (exitCode != kExitSuccess) system.WriteError(ErrorText(exitCode));
@@ -199,20 +217,20 @@ int RunPrune(const CommandOptions& options, DriverCatalog& catalog, WindowsInsta
             orphans.push_back(std::move(driver));
         }
     }
-    if (orphans.empty()) {
-        system.WriteOutput("No matching driver is without its product.\n");
-        return kExitSuccess;
-    }
+    ResultOutput output(options.format, system);
     bool failed = false;
     for (const SelectedDriver& driver : orphans) {
         std::string result = "registration would be deleted";
+        const char* outcome = Outcome::kWouldBeDeleted;
         if (!options.dryRun) {
             const bool deleted = catalog.DeleteRegistration(driver.index);
             failed = failed || !deleted;
             result = deleted ? "registration deleted" : "registration could not be deleted";
+            outcome = deleted ? Outcome::kDeleted : Outcome::kNotDeleted;
         }
-        system.WriteOutput(DriverLine(driver.text, result));
+        output.Add({driver.text, outcome, {}, {}}, DriverLine(driver.text, result));
     }
+    output.Finish("No matching driver is without its product.\n");
     if (!failed) return kExitSuccess;
     system.WriteError("CalvornCmd: some registrations could not be deleted.\n");
     return kExitFailed;
@@ -222,10 +240,10 @@ int RunPrune(const CommandOptions& options, DriverCatalog& catalog, WindowsInsta
 
 int RunCommand(const CommandOptions& options, RegistryReader& registry, WindowsInstaller& installer,
                CommandSystem& system) {
+    CommandOptions run = options;
+    if (!LoadDriverList(run.selection, system)) return kExitUsage;
     DriverCatalog catalog(registry, installer, kDriversKeyPath, kCatalogCapacity);
-    if (options.command == CommandName::Remove) {
-        return RunRemove(options, catalog, installer, system);
-    }
-    if (options.command == CommandName::Prune) return RunPrune(options, catalog, installer, system);
-    return RunList(options, catalog, installer, system);
+    if (run.command == CommandName::Remove) return RunRemove(run, catalog, installer, system);
+    if (run.command == CommandName::Prune) return RunPrune(run, catalog, installer, system);
+    return RunList(run, catalog, installer, system);
 }
