@@ -52,15 +52,9 @@ int RunList(const CommandOptions& options, DriverCatalog& catalog, WindowsInstal
             CommandSystem& system) {
     std::vector<ListedDriver> drivers;
     for (SelectedDriver& driver : SelectDrivers(catalog, options.selection, system)) {
-        const std::string productCode = catalog.RecordAt(driver.index).GetProductCode();
-        const bool installed = IsProductInstalled(installer, productCode);
-        std::string version;
-        std::string installDate;
-        if (installed) {
-            version = system.Utf8FromCodePage(ProductVersion(installer, productCode).c_str());
-            installDate = ProductInstallDate(installer, productCode);
-        }
-        drivers.push_back({std::move(driver.text), installed, version, installDate});
+        drivers.push_back(ListDriver(
+            installer, std::move(driver.text), catalog.RecordAt(driver.index).GetProductCode(),
+            [&](const char* text) { return system.Utf8FromCodePage(text); }));
     }
     switch (options.format) {
         case ListFormat::Text:

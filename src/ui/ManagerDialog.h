@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "catalog/DriverField.h"
 #include "framework/Button.h"
@@ -10,6 +11,7 @@
 #include "framework/ListBox.h"
 
 class DriverCatalog;
+class DriverRecord;
 class LogFiles;
 class RegistryReader;
 class WindowsInstaller;
@@ -51,6 +53,17 @@ private:
     void OnRemove();
     bool ConfirmRemoval(int lineCount, int selectedCount);
     bool HoldsIndex(LongParam lineData) const;
+
+    // Driver lists (ManagerDriverLists.cpp).
+    void OnContextMenu(NativeHandle window, LongParam point);
+    MessageResult OnDriverListKey(unsigned keyCode);
+    void RunDriverListCommand(int command);
+    int DriverLineCount() const;
+    std::vector<int> SelectedCatalogIndexes() const;
+    DriverRecord Utf8Record(int index) const;
+    std::string SelectionAsDriverList() const;
+    void SaveSelection();
+    void SelectFromDriverList();
 
     // A position for RestoreFilterSelections that stands for the "<All>" item wherever it sorts:
     // texts that begin with punctuation (".NET", "_x") sort before it, so it need not be first.

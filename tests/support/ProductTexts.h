@@ -35,6 +35,11 @@ inline std::string LogsAreIn(const std::string& folder) {
            folder + ".";
 }
 
+inline const char kOneRowUnmatched[] = "1 row of the list matches no driver shown.";
+inline std::string RowsUnmatched(int rows) {
+    return std::to_string(rows) + " rows of the list match no driver shown.";
+}
+
 inline const char kStopQuestion[] =
     "Do you want to stop uninstalling the selected drivers? The driver being uninstalled now is "
     "restored, and the drivers after it stay installed.";
