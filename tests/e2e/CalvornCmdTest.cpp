@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -257,35 +256,6 @@ TEST_F(CalvornCmdTest, NamePatternsSelectByNameWhateverTheLetterCase) {
     }
     EXPECT_EQ(codes, (std::set<std::string>{product::kNorvikSwitch, product::kNorvikSwitch64,
                                             product::kBrightwaveScope}));
-}
-
-// One station's inventory, its product codes blanked as an engineer does to select whatever
-// release another station has, removes the same drivers there; the tool reads JSON back.
-TEST_F(CalvornCmdTest, ADriverListRemovesItsDriversAndTellsTheOutcomesAsJson) {
-    const CalvornCmdRun inventory =
-        Run(std::string("list --format csv --manufacturer \"") + kAltheon + "\"");
-    ASSERT_EQ(inventory.exitCode, 0u) << inventory.error;
-    const std::string file = "C:\\calvorn-lab-drivers.csv";
-    std::string list = inventory.output;
-    for (std::size_t line = list.find("\r\n{"); line != std::string::npos;
-         line = list.find("\r\n{", line + 2)) {
-        list.erase(line + 2, list.find(',', line) - line - 2);
-    }
-    std::ofstream(file, std::ios::binary) << "\xEF\xBB\xBF" << list;
-
-    const CalvornCmdRun run = Run("remove --from " + file + " --yes --format json");
-    EXPECT_EQ(run.exitCode, 0u) << run.error;
-    const nlohmann::json results = nlohmann::json::parse(run.output);
-    ASSERT_EQ(results.size(), 2u);
-    for (const nlohmann::json& result : results) {
-        EXPECT_EQ(result.at("outcome"), "removed");
-        EXPECT_EQ(result.at("installerResult"), 0);
-        EXPECT_EQ(result.count("log"), 0u);
-    }
-    EXPECT_EQ(results[0].at("productCode"), product::kAltheonDmmC);
-    EXPECT_EQ(results[1].at("ade"), ".NET");
-    ExpectInstalledAllBut({product::kAltheonDmmC, product::kAltheonDmmNet});
-    DeleteFileA(file.c_str());
 }
 
 }  // namespace

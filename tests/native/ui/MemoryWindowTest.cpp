@@ -304,6 +304,7 @@ protected:
         System().menuChoices = {command};
         Window().Dispatch(kWmContextMenu, reinterpret_cast<WordParam>(List()), -1);
         std::vector<bool> enabled;
+        if (System().menusShown.empty()) return enabled;
         for (const MenuItem& item : System().menusShown.back().items) {
             enabled.push_back(item.enabled);
         }
@@ -336,6 +337,15 @@ TEST_F(DriverListCommands, SelectAllTakesEveryDriverLineButNeverThePlaceholder) 
     EXPECT_TRUE(m_driver->IsEnabled(IDC_REMOVE));
     // Delete and F5 stay the list's own keys.
     EXPECT_EQ(CtrlKey(kVkDelete), kVKeyDefault);
+
+    // While a removal holds the window's commands, a menu waits for its end and a key does nothing.
+    m_driver->SelectLines({});
+    m_manager->HoldCommands();
+    EXPECT_EQ(CtrlKey('A'), kVKeyDefault);
+    MenuFromTheList(IDM_SELECT_ALL);
+    EXPECT_TRUE(m_driver->SelectedLines().empty());
+    m_manager->ReleaseHeldCommands();
+    EXPECT_THAT(m_driver->SelectedLines(), ElementsAre(0, 1, 2, 3, 4));
 
     m_registry = FakeRegistry();
     AddDriverKey();
