@@ -40,6 +40,24 @@ void AddSelectionOptions(CLI::App& command, DriverSelection& selection) {
         ->allow_extra_args(false)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
         ->check(kNotEmpty);
+    command
+        .add_option("--name", selection.namePatterns,
+                    "Only drivers whose name matches this pattern: * any run of characters, ? "
+                    "one, letter case aside; repeatable")
+        ->allow_extra_args(false)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->check(kNotEmpty);
+    command
+        .add_option("--from", selection.listFile,
+                    "Only drivers that a row of this driver list selects (CSV as list --format "
+                    "csv writes it)")
+        ->check(kNotEmpty);
+}
+
+void AddFormatOption(CLI::App& command, std::string& format) {
+    command.add_option("--format", format, "text (the default), csv or json")
+        ->check(CLI::IsMember({"text", "csv", "json"}))
+        ->option_text("text|csv|json");
 }
 
 ParsedCommandLine UsageError(const std::string& what) {
@@ -48,6 +66,9 @@ ParsedCommandLine UsageError(const std::string& what) {
     parsed.text = std::string(kProgramName) + ": " + what + "\n" + kUsageHint + "\n";
     return parsed;
 }
+
+const char* const kSelectors[] = {"--class", "--manufacturer", "--ade",
+                                  "--name",  "--product",      "--from"};
 
 // What remove and prune change, in their texts: "remove the drivers", "removed", "Remove".
 struct ChangeWords {
@@ -62,15 +83,17 @@ const ChangeWords kPruneWords = {"prune", "delete the registrations", "deleted",
 
 // A command that changes the machine selects what it changes, --all or by name, and goes ahead
 // with --yes or only prints with --dry-run.
-void AddChangeOptions(CLI::App& command, CommandOptions& options, const ChangeWords& words) {
+void AddChangeOptions(CLI::App& command, CommandOptions& options, std::string& format,
+                      const ChangeWords& words) {
     AddSelectionOptions(command, options.selection);
+    AddFormatOption(command, format);
     CLI::Option* all = command.add_flag("--all", options.selection.all, "Select every driver");
     CLI::Option* yes =
         command.add_flag("--yes", options.yes, std::string(words.doIt) + " without asking");
     CLI::Option* dryRun = command.add_flag(
         "--dry-run", options.dryRun, std::string("Only print what would be ") + words.changed);
     yes->excludes(dryRun);
-    for (const char* selector : {"--class", "--manufacturer", "--ade", "--product"}) {
+    for (const char* selector : kSelectors) {
         all->excludes(command.get_option(selector));
     }
 }
@@ -83,7 +106,7 @@ std::string ChangeProblem(const CommandOptions& options, const ChangeWords& word
     }
     if (!options.selection.all && !options.selection.NamesDrivers()) {
         return command + " needs --all, or at least one of --class, --manufacturer, --ade, " +
-               "--product";
+               "--name, --product, --from";
     }
     return {};
 }
@@ -101,12 +124,10 @@ ParsedCommandLine ParseCommandLine(int count, const char* const* arguments) {
     CLI::App* list = app.add_subcommand("list", "List the matching drivers");
     AddSelectionOptions(*list, options.selection);
     std::string format = "text";
-    list->add_option("--format", format, "text (the default), csv or json")
-        ->check(CLI::IsMember({"text", "csv", "json"}))
-        ->option_text("text|csv|json");
+    AddFormatOption(*list, format);
 
     CLI::App* remove = app.add_subcommand("remove", "Remove the matching drivers");
-    AddChangeOptions(*remove, options, kRemoveWords);
+    AddChangeOptions(*remove, options, format, kRemoveWords);
     remove
         ->add_option("--log-dir", options.logDir,
                      "Keep the installer logs of failed removals in this folder, made if missing")
@@ -119,7 +140,7 @@ ParsedCommandLine ParseCommandLine(int count, const char* const* arguments) {
         "prune",
         "Delete the registrations of the matching drivers whose product Windows Installer does "
         "not know");
-    AddChangeOptions(*prune, options, kPruneWords);
+    AddChangeOptions(*prune, options, format, kPruneWords);
 
     // CLI11 takes the words as main() would pass them, the program's name first.
     std::vector<const char*> words = {kProgramName};

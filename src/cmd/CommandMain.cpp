@@ -15,6 +15,7 @@
 #include "cmd/Win32ConsoleCancel.h"
 #include "platform/win32/LibrarySearchHardening.h"
 #include "platform/win32/Win32IviSystem.h"
+#include "platform/win32/Win32ListFiles.h"
 #include "platform/win32/Win32LogFiles.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Text.h"
@@ -38,6 +39,9 @@ public:
     }
     void WriteError(const std::string& text) override {
         WriteToStandardHandle(STD_ERROR_HANDLE, text);
+    }
+    bool ReadListFile(const std::string& path, std::string& content) override {
+        return ::ReadListFile(path, content);
     }
     LogFiles& InstallerLogFiles() override { return m_logFiles; }
 

@@ -9,8 +9,10 @@
 #include "catalog/DriverCatalog.h"
 #include "cmd/CommandSystem.h"
 #include "cmd/ConsoleIvi.h"
+#include "cmd/DriverListFile.h"
 #include "cmd/ExitCodes.h"
 #include "cmd/ListedDriver.h"
+#include "cmd/ResultOutput.h"
 #include "installer/InstallerBinding.h"
 #include "installer/ProductInfo.h"
 #include "installer/RemovalLogs.h"
@@ -74,16 +76,12 @@ int RunList(const CommandOptions& options, DriverCatalog& catalog, WindowsInstal
     std::vector<ListedDriver> drivers;
     for (SelectedDriver& driver : SelectDrivers(catalog, options.selection, system)) {
         if (installer.CancelRequested()) return Stopped(system);
-        const std::string productCode = catalog.RecordAt(driver.index).GetProductCode();
-        const bool installed = IsProductInstalled(installer, productCode);
-        std::string version;
-        std::string installDate;
-        if (installed) {
-            version = system.Utf8FromCodePage(ProductVersion(installer, productCode).c_str());
-            installDate = ProductInstallDate(installer, productCode);
-        }
-        drivers.push_back({std::move(driver.text), installed, version, installDate,
-                           ivi.UsesOf(productCode.c_str())});
+        const char* productCode = catalog.RecordAt(driver.index).GetProductCode();
+        ListedDriver listed =
+            ListDriver(installer, std::move(driver.text), productCode,
+                       [&](const char* text) { return system.Utf8FromCodePage(text); });
+        listed.uses = ivi.UsesOf(productCode);
+        drivers.push_back(std::move(listed));
     }
     if (installer.CancelRequested()) return Stopped(system);
     switch (options.format) {
@@ -102,6 +100,20 @@ int RunList(const CommandOptions& options, DriverCatalog& catalog, WindowsInstal
 
 std::string DriverLine(const DriverRecord& text, const std::string& result) {
     return std::string(text.GetName()) + " " + text.GetProductCode() + ": " + result + "\n";
+}
+
+const char* OutcomeName(RemovalOutcome outcome) {
+    switch (outcome) {
+        case RemovalOutcome::Removed:
+            return Outcome::kRemoved;
+        case RemovalOutcome::RemovedRestartRequired:
+            return Outcome::kRemovedRestartRequired;
+        case RemovalOutcome::Cancelled:
+            return Outcome::kCancelled;
+        case RemovalOutcome::Failed:
+            break;
+    }
+    return Outcome::kFailed;
 }
 
 std::string ResultText(unsigned installerResult, RemovalOutcome outcome, bool productGone,
@@ -163,22 +175,24 @@ int RunRemove(const CommandOptions& options, DriverCatalog& catalog, WindowsInst
         return kExitAccessDenied;
     }
     const std::vector<SelectedDriver> drivers = SelectDrivers(catalog, options.selection, system);
-    if (drivers.empty()) {
-        system.WriteOutput("No driver matches.\n");
-        return kExitSuccess;
-    }
     std::vector<IviUses> uses;
     bool leftInUse = false;
     for (const SelectedDriver& driver : drivers) {
         uses.push_back(ivi.UsesOf(catalog.RecordAt(driver.index).GetProductCode()));
         leftInUse = leftInUse || (uses.back().InUse() && !options.evenIfUsed);
     }
-    if (options.dryRun) {
+    ResultOutput output(options.format, system);
+    if (drivers.empty() || options.dryRun) {
         for (std::size_t i = 0; i < drivers.size(); ++i) {
             const bool left = uses[i].InUse() && !options.evenIfUsed;
-            system.WriteOutput(DriverLine(
-                drivers[i].text, left ? InUseResult(options, uses[i]) : "would be removed"));
+            output.Add({drivers[i].text,
+                        left ? Outcome::kWouldNotBeRemovedInUse : Outcome::kWouldBeRemoved,
+                        {},
+                        {}},
+                       DriverLine(drivers[i].text,
+                                  left ? InUseResult(options, uses[i]) : "would be removed"));
         }
+        output.Finish("No driver matches.\n");
         return kExitSuccess;
     }
 
@@ -191,11 +205,13 @@ int RunRemove(const CommandOptions& options, DriverCatalog& catalog, WindowsInst
         // Once the user stops the run, no further driver is touched.
         if (stopped || installer.CancelRequested()) {
             stopped = true;
-            system.WriteOutput(DriverLine(driver.text, "not tried"));
+            output.Add({driver.text, Outcome::kNotTried, {}, {}},
+                       DriverLine(driver.text, "not tried"));
             continue;
         }
         if (uses[i].InUse() && !options.evenIfUsed) {
-            system.WriteOutput(DriverLine(driver.text, InUseResult(options, uses[i])));
+            output.Add({driver.text, Outcome::kNotRemovedInUse, {}, {}},
+                       DriverLine(driver.text, InUseResult(options, uses[i])));
             continue;
         }
         const char* productCode = catalog.RecordAt(driver.index).GetProductCode();
@@ -213,8 +229,10 @@ int RunRemove(const CommandOptions& options, DriverCatalog& catalog, WindowsInst
                     "; the IVI configuration still refers to it (" + StillRefersText(held) + ")";
             }
         }
-        system.WriteOutput(DriverLine(driver.text, text));
+        output.Add({driver.text, OutcomeName(answer.outcome), answer.result, log},
+                   DriverLine(driver.text, text));
     }
+    output.Finish({});
     if (logs.Refusal() != LogFolderRefusal::None) system.WriteError(LogsNotKeptText(logs));
     int exitCode = ExitCodeOfRemovals(results, stopped);
     if (exitCode != kExitSuccess) system.WriteError(ErrorText(exitCode));
@@ -251,21 +269,24 @@ int RunPrune(const CommandOptions& options, DriverCatalog& catalog, WindowsInsta
             orphans.push_back(std::move(driver));
         }
     }
-    if (orphans.empty()) {
-        system.WriteOutput("No matching driver is without its product.\n");
-        return kExitSuccess;
-    }
+    ResultOutput output(options.format, system);
     bool failed = false;
     for (const SelectedDriver& driver : orphans) {
-        if (installer.CancelRequested()) return Stopped(system);
+        if (installer.CancelRequested()) {
+            output.Finish({});
+            return Stopped(system);
+        }
         std::string result = "registration would be deleted";
+        const char* outcome = Outcome::kWouldBeDeleted;
         if (!options.dryRun) {
             const bool deleted = catalog.DeleteRegistration(driver.index);
             failed = failed || !deleted;
             result = deleted ? "registration deleted" : "registration could not be deleted";
+            outcome = deleted ? Outcome::kDeleted : Outcome::kNotDeleted;
         }
-        system.WriteOutput(DriverLine(driver.text, result));
+        output.Add({driver.text, outcome, {}, {}}, DriverLine(driver.text, result));
     }
+    output.Finish("No matching driver is without its product.\n");
     if (!failed) return kExitSuccess;
     system.WriteError("CalvornCmd: some registrations could not be deleted.\n");
     return kExitFailed;
@@ -275,11 +296,13 @@ int RunPrune(const CommandOptions& options, DriverCatalog& catalog, WindowsInsta
 
 int RunCommand(const CommandOptions& options, RegistryReader& registry, WindowsInstaller& installer,
                CommandSystem& system, IviSystem* ivi) {
+    CommandOptions run = options;
+    if (!LoadDriverList(run.selection, system)) return kExitUsage;
     DriverCatalog catalog(registry, installer, kDriversKeyPath, kCatalogCapacity);
     ConsoleIvi iviConfiguration(registry, ivi, system);
-    if (options.command == CommandName::Remove) {
-        return RunRemove(options, catalog, installer, system, iviConfiguration);
+    if (run.command == CommandName::Remove) {
+        return RunRemove(run, catalog, installer, system, iviConfiguration);
     }
-    if (options.command == CommandName::Prune) return RunPrune(options, catalog, installer, system);
-    return RunList(options, catalog, installer, system, iviConfiguration);
+    if (run.command == CommandName::Prune) return RunPrune(run, catalog, installer, system);
+    return RunList(run, catalog, installer, system, iviConfiguration);
 }

@@ -16,6 +16,9 @@ public:
     // Writes UTF-8 text to the standard output or the error stream.
     virtual void WriteOutput(const std::string& text) = 0;
     virtual void WriteError(const std::string& text) = 0;
+    // The whole content of a driver list's file, `path` in UTF-8; false when it cannot be read
+    // or is larger than any list of drivers could be.
+    virtual bool ReadListFile(const std::string& path, std::string& content) = 0;
     // Where the installer's logs of removals are kept.
     virtual LogFiles& InstallerLogFiles() = 0;
 };

@@ -1,30 +1,9 @@
 #include <string>
 
+#include "cmd/CsvField.h"
 #include "cmd/ListedDriver.h"
 
 namespace {
-
-// Control bytes are quoted too: a reader that splits lines before it parses fields must not
-// see a bare carriage return.
-bool NeedsQuotes(const std::string& text) {
-    for (unsigned char c : text) {
-        if (c == '"' || c == ',' || c < 0x20 || c == 0x7F) return true;
-    }
-    return false;
-}
-
-void AppendField(std::string& out, const std::string& text) {
-    if (!NeedsQuotes(text)) {
-        out += text;
-        return;
-    }
-    out += '"';
-    for (char c : text) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    out += '"';
-}
 
 std::string Joined(const std::vector<std::string>& names) {
     std::string text;
@@ -43,17 +22,17 @@ std::string FormatCsv(const std::vector<ListedDriver>& drivers) {
         const DriverRecord& record = driver.record;
         for (const char* text : {record.GetProductCode(), record.GetName(), record.GetClass(),
                                  record.GetAde(), record.GetManufacturer()}) {
-            AppendField(out, text);
+            AppendCsvField(out, text);
             out += ',';
         }
         out += driver.installed ? "yes," : "no,";
-        AppendField(out, driver.version);
+        AppendCsvField(out, driver.version);
         out += ',';
-        AppendField(out, driver.installDate);
+        AppendCsvField(out, driver.installDate);
         for (const auto* names : {&driver.uses.softwareModules, &driver.uses.driverSessions,
                                   &driver.uses.logicalNames}) {
             out += ',';
-            AppendField(out, Joined(*names));
+            AppendCsvField(out, Joined(*names));
         }
         out += "\r\n";
     }

@@ -12,6 +12,7 @@ bool StartsCommand(const WindowMessage& message) {
     switch (message.message) {
         case kWmCommand:
         case kWmKeyDown:
+        case kWmContextMenu:
         case kWmClose:
             return true;
         case kWmSysCommand:
@@ -109,6 +110,9 @@ bool Dialog::HandleMessage(const WindowMessage& message, MessageResult& result) 
         result = 0;
         return true;
     }
+    // A list's key is the list's own business by the time a held one could run: it goes to the
+    // list's default, never to a command.
+    if (m_holdingCommands && message.message == kWmVKeyToItem) return false;
     if (m_holdingCommands && StartsCommand(message)) {
         m_heldCommands.push_back(message);
         result = 0;

@@ -33,6 +33,10 @@ public:
     int GetSel(int index) const {
         return static_cast<int>(Send(kLbGetSel, static_cast<WordParam>(index)));
     }
+    // Selects or deselects a line; -1 for every line.
+    int SetSel(bool select, int index) {
+        return static_cast<int>(Send(kLbSetSel, select ? 1 : 0, index));
+    }
     // In an extended-selection list: the line with the focus rectangle.
     int GetCurSel() const { return static_cast<int>(Send(kLbGetCurSel)); }
     int SetAnchorIndex(int index) {

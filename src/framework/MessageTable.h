@@ -47,6 +47,20 @@ MessageResult CallKeyDown(Dialog& dialog, const WindowMessage& message) {
     return 0;
 }
 
+// WM_VKEYTOITEM: key code (low word of wParam); the handler's answer goes back to the list.
+template <class T, MessageResult (T::*Handler)(unsigned)>
+MessageResult CallVKeyToItem(Dialog& dialog, const WindowMessage& message) {
+    return (static_cast<T&>(dialog).*Handler)(static_cast<unsigned>(message.wParam & 0xFFFFu));
+}
+
+// WM_CONTEXTMENU: the window clicked (wParam) and the screen point (lParam).
+template <class T, void (T::*Handler)(NativeHandle, LongParam)>
+MessageResult CallContextMenu(Dialog& dialog, const WindowMessage& message) {
+    (static_cast<T&>(dialog).*Handler)(reinterpret_cast<NativeHandle>(message.wParam),
+                                       message.lParam);
+    return 0;
+}
+
 template <class T, void (T::*Handler)(unsigned, LongParam)>
 MessageResult CallSysCommand(Dialog& dialog, const WindowMessage& message) {
     (static_cast<T&>(dialog).*Handler)(static_cast<unsigned>(message.wParam), message.lParam);
@@ -81,6 +95,19 @@ constexpr MessageEntry OnMessage(unsigned message) {
 template <class T, void (T::*Handler)(unsigned, unsigned, unsigned)>
 constexpr MessageEntry OnKeyDownMessage() {
     return {kWmKeyDown, 0, 0, &message_table_detail::CallKeyDown<T, Handler>};
+}
+
+// WM_VKEYTOITEM from a list with LBS_WANTKEYBOARDINPUT, which has the focus:
+// MessageResult Handler(unsigned keyCode), kVKeyDefault or kVKeyHandled.
+template <class T, MessageResult (T::*Handler)(unsigned)>
+constexpr MessageEntry OnVKeyToItemMessage() {
+    return {kWmVKeyToItem, 0, 0, &message_table_detail::CallVKeyToItem<T, Handler>};
+}
+
+// WM_CONTEXTMENU: void Handler(NativeHandle window, LongParam screenPoint).
+template <class T, void (T::*Handler)(NativeHandle, LongParam)>
+constexpr MessageEntry OnContextMenuMessage() {
+    return {kWmContextMenu, 0, 0, &message_table_detail::CallContextMenu<T, Handler>};
 }
 
 // WM_SYSCOMMAND: void Handler(unsigned commandId, LongParam lParam).

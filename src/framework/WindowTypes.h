@@ -27,6 +27,8 @@ constexpr unsigned kWmIconEraseBkgnd = 0x0027;
 constexpr unsigned kWmQueryDragIcon = 0x0037;
 constexpr unsigned kWmSetIcon = 0x0080;
 constexpr unsigned kWmKeyDown = 0x0100;
+constexpr unsigned kWmVKeyToItem = 0x002E;
+constexpr unsigned kWmContextMenu = 0x007B;
 constexpr unsigned kWmInitDialog = 0x0110;
 constexpr unsigned kWmCommand = 0x0111;
 constexpr unsigned kWmSysCommand = 0x0112;
@@ -57,6 +59,9 @@ constexpr int kSmCxIcon = 11;
 constexpr int kSmCyIcon = 12;
 constexpr unsigned kVkDelete = 0x2E;
 constexpr unsigned kVkF5 = 0x74;
+constexpr unsigned kVkControl = 0x11;
+constexpr unsigned kVkShift = 0x10;
+constexpr unsigned kVkMenu = 0x12;
 
 // Window and dialog styles that decide where a dialog goes.
 constexpr std::uint32_t kWsChild = 0x40000000u;
@@ -100,6 +105,9 @@ constexpr unsigned kLbSetItemData = 0x019A;
 constexpr unsigned kLbSetAnchorIndex = 0x019C;
 constexpr unsigned kLbGetAnchorIndex = 0x019D;
 constexpr int kLbnSelChange = 1;
+// Answers to WM_VKEYTOITEM: the list's own action for the key, or none.
+constexpr MessageResult kVKeyDefault = -1;
+constexpr MessageResult kVKeyHandled = -2;
 constexpr MessageResult kLbErr = -1;
 
 // Progress bar.

@@ -24,6 +24,8 @@ const MessageEntry ManagerDialog::kMessageEntries[] = {
     OnCommand<ManagerDialog, &ManagerDialog::OnFilterChange>(IDC_CLASS_FILTER, kCbnSelChange),
     OnCommand<ManagerDialog, &ManagerDialog::OnRefresh>(IDC_REFRESH, kBnClicked),
     OnKeyDownMessage<ManagerDialog, &ManagerDialog::OnKeyDown>(),
+    OnVKeyToItemMessage<ManagerDialog, &ManagerDialog::OnDriverListKey>(),
+    OnContextMenuMessage<ManagerDialog, &ManagerDialog::OnContextMenu>(),
 };
 
 const MessageTable ManagerDialog::kMessageTable = {&Dialog::kMessageTable, kMessageEntries,

@@ -12,6 +12,7 @@
 
 class DriverCatalog;
 class IviSystem;
+class DriverRecord;
 class LogFiles;
 class RegistryReader;
 class WindowsInstaller;
@@ -67,6 +68,16 @@ private:
     bool ConfirmIviUses(int lineCount, std::vector<IviNote>& notes);
     // Says what the configuration still holds of the noted drivers that were removed.
     void ShowIviLeftovers(const std::vector<IviNote>& notes);
+    // Driver lists (ManagerDriverLists.cpp).
+    void OnContextMenu(NativeHandle window, LongParam point);
+    MessageResult OnDriverListKey(unsigned keyCode);
+    void RunDriverListCommand(int command);
+    int DriverLineCount() const;
+    std::vector<int> SelectedCatalogIndexes() const;
+    DriverRecord Utf8Record(int index) const;
+    std::string SelectionAsDriverList() const;
+    void SaveSelection();
+    void SelectFromDriverList();
 
     // A position for RestoreFilterSelections that stands for the "<All>" item wherever it sorts:
     // texts that begin with punctuation (".NET", "_x") sort before it, so it need not be first.

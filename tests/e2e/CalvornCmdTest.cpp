@@ -8,6 +8,7 @@
 #include <iostream>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -306,6 +307,18 @@ TEST_F(CalvornCmdTest, KeepsAFailedRemovalsLogInTheFolderNamedOrAFolderOfThePass
                                 " is a junction, symbolic link or mount point.\nCalvornCmd: some "
                                 "drivers could not be removed.\n");
     EXPECT_TRUE(FilesIn(target).empty());
+}
+
+TEST_F(CalvornCmdTest, NamePatternsSelectByNameWhateverTheLetterCase) {
+    const CalvornCmdRun run =
+        Run("list --format json --name \"*switch MATRIX\" --name \"brightwave b?7*\"");
+    ASSERT_EQ(run.exitCode, 0u) << run.error;
+    std::set<std::string> codes;
+    for (const nlohmann::json& driver : nlohmann::json::parse(run.output)) {
+        codes.insert(driver.at("productCode").get<std::string>());
+    }
+    EXPECT_EQ(codes, (std::set<std::string>{product::kNorvikSwitch, product::kNorvikSwitch64,
+                                            product::kBrightwaveScope}));
 }
 
 }  // namespace

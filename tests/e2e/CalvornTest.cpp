@@ -26,6 +26,7 @@ namespace product {
 const char kAltheonDmmC[] = "{68300854-2DF4-408F-8C3F-DFB8DF52EE56}";
 const char kAltheonDmmNet[] = "{80AC21EC-B647-4E8F-B80D-978613415E06}";
 const char kKestrelSupply[] = "{82D61F21-DBEF-4C96-938F-E4504793F47B}";
+const char kBrightwaveScope[] = "{328C8037-E996-4D1A-9A06-07DDAEF9F4F0}";
 const char kNorvikSwitch[] = "{9F7582E4-EEDC-4CE0-9DC5-A430C5CB433F}";
 const char kOrrinAnalyzer[] = "{A15FA572-2F03-403A-B662-C95F3819329B}";
 const char kSolenneCounter[] = "{491238A4-1B68-485F-BC19-1EC7BECBC970}";

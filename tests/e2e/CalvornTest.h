@@ -29,6 +29,7 @@ extern const std::vector<std::string> kAllLines;
 namespace product {
 extern const char kAltheonDmmC[];
 extern const char kAltheonDmmNet[];
+extern const char kBrightwaveScope[];
 extern const char kKestrelSupply[];
 extern const char kNorvikSwitch[];
 extern const char kOrrinAnalyzer[];

@@ -1,6 +1,7 @@
 // The console companion's list formats over drivers of arbitrary texts (versions and install
-// dates too): the CSV reads back field for field, the JSON parses with every UTF-8 text
-// unchanged, and the table keeps one line per driver.
+// dates too): the CSV reads back field for field and, as a driver list, selects each of its
+// drivers; the JSON parses with every UTF-8 text unchanged, and the table keeps one line per
+// driver. The results of remove and prune over the same drivers read and parse back the same.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -12,6 +13,8 @@
 
 #include "CsvReader.h"
 #include "FuzzCheck.h"
+#include "catalog/DriverList.h"
+#include "cmd/DriverResult.h"
 #include "cmd/ListedDriver.h"
 
 namespace {
@@ -64,6 +67,55 @@ void CheckJson(const std::vector<ListedDriver>& drivers,
     }
 }
 
+// A list of drivers whose texts are all UTF-8 reads back as a driver list in which each row
+// selects its own driver; any other list is refused with a line, never misread.
+void CheckDriverList(const std::vector<ListedDriver>& drivers,
+                     const std::vector<std::vector<std::string>>& texts) {
+    DriverList list;
+    DriverListProblem problem;
+    const bool read = ReadDriverList(FormatCsv(drivers), list, problem);
+    bool allUtf8 = true;
+    for (const std::vector<std::string>& fields : texts) {
+        for (const std::string& text : fields) allUtf8 = allUtf8 && IsUtf8(text);
+    }
+    if (!read) {
+        FUZZ_CHECK(problem.line >= 1 && !problem.what.empty());
+        FUZZ_CHECK(!allUtf8 || std::any_of(texts.begin(), texts.end(), [](const auto& fields) {
+            return std::all_of(fields.begin(), fields.begin() + 5,
+                               [](const std::string& text) { return text.empty(); });
+        }));
+        return;
+    }
+    FUZZ_CHECK(list.rows.size() == drivers.size());
+    for (std::size_t i = 0; i < drivers.size(); ++i) {
+        FUZZ_CHECK(RowSelects(list.rows[i], drivers[i].record));
+    }
+}
+
+void CheckResults(const std::vector<ListedDriver>& drivers,
+                  const std::vector<std::vector<std::string>>& texts) {
+    std::vector<DriverResult> results;
+    for (std::size_t i = 0; i < drivers.size(); ++i) {
+        // The version's bytes stand in for a log's path, the install date's length for a result.
+        results.push_back({drivers[i].record, Outcome::kFailed,
+                           static_cast<unsigned>(drivers[i].installDate.size()), texts[i][5]});
+    }
+    CsvRows rows;
+    FUZZ_CHECK(ReadCsv(FormatResultsCsv(results), rows));
+    FUZZ_CHECK(rows.size() == results.size() + 1);
+    const nlohmann::json list = nlohmann::json::parse(FormatResultsJson(results), nullptr, false);
+    FUZZ_CHECK(list.is_array() && list.size() == results.size());
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        std::vector<std::string> expected(texts[i].begin(), texts[i].begin() + 5);
+        expected.push_back("failed");
+        expected.push_back(std::to_string(*results[i].installerResult));
+        expected.push_back(results[i].log);
+        FUZZ_CHECK(rows[i + 1] == expected);
+        FUZZ_CHECK(list[i].at("installerResult") == *results[i].installerResult);
+        FUZZ_CHECK(list[i].count("log") == (results[i].log.empty() ? 0u : 1u));
+    }
+}
+
 void CheckTable(const std::vector<ListedDriver>& drivers) {
     const std::string table = FormatTextTable(drivers);
     FUZZ_CHECK(static_cast<std::size_t>(std::count(table.begin(), table.end(), '\n')) ==
@@ -100,6 +152,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     CheckCsv(drivers, texts);
     CheckJson(drivers, texts);
+    CheckDriverList(drivers, texts);
+    CheckResults(drivers, texts);
     CheckTable(drivers);
     return 0;
 }

@@ -45,6 +45,10 @@ inline std::string StillHeld(const std::string& lines) {
     return "The IVI configuration still refers to drivers that were uninstalled:\n\n" + lines +
            "\nChange or remove these entries with your IVI configuration tool.";
 }
+inline const char kOneRowUnmatched[] = "1 row of the list matches no driver shown.";
+inline std::string RowsUnmatched(int rows) {
+    return std::to_string(rows) + " rows of the list match no driver shown.";
+}
 
 inline const char kStopQuestion[] =
     "Do you want to stop uninstalling the selected drivers? The driver being uninstalled now is "

@@ -23,6 +23,8 @@ static_assert(Same(kWmIconEraseBkgnd, WM_ICONERASEBKGND));
 static_assert(Same(kWmQueryDragIcon, WM_QUERYDRAGICON));
 static_assert(Same(kWmSetIcon, WM_SETICON));
 static_assert(Same(kWmKeyDown, WM_KEYDOWN));
+static_assert(Same(kWmVKeyToItem, WM_VKEYTOITEM));
+static_assert(Same(kWmContextMenu, WM_CONTEXTMENU));
 static_assert(Same(kWmInitDialog, WM_INITDIALOG));
 static_assert(Same(kWmCommand, WM_COMMAND));
 static_assert(Same(kWmSysCommand, WM_SYSCOMMAND));
@@ -51,6 +53,9 @@ static_assert(Same(kSmCxIcon, SM_CXICON));
 static_assert(Same(kSmCyIcon, SM_CYICON));
 static_assert(Same(kVkDelete, VK_DELETE));
 static_assert(Same(kVkF5, VK_F5));
+static_assert(Same(kVkControl, VK_CONTROL));
+static_assert(Same(kVkShift, VK_SHIFT));
+static_assert(Same(kVkMenu, VK_MENU));
 
 // Window and dialog styles.
 static_assert(Same(kWsChild, WS_CHILD));

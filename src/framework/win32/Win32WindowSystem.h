@@ -33,6 +33,15 @@ public:
     std::vector<unsigned char> LoadInitialControlData(int templateId) override;
     NativeHandle LoadIcon(int resourceId) override;
     int GetSystemMetric(int index) override;
+    // Win32UserServices.cpp.
+    bool IsKeyDown(unsigned virtualKey) override;
+    int ShowShortcutMenu(Dialog& owner, Window& anchor, LongParam point,
+                         const std::vector<MenuItem>& items) override;
+    bool CopyToClipboard(Dialog& owner, const std::string& text) override;
+    FileChoice SaveCsvFileAs(Dialog& owner, const char* defaultName, const std::string& content,
+                             std::string& path) override;
+    FileChoice OpenCsvFile(Dialog& owner, std::string& path, std::string& content) override;
+    std::string Utf8FromWindowText(const char* text) override;
 
     // The executable's file name without directory and extension, in the ANSI code page: the
     // caption of a message box given none.

@@ -23,6 +23,8 @@ std::string Summary(const ParsedCommandLine& parsed) {
     out << " class=" << filters.cls << " manufacturer=" << filters.manufacturer
         << " ade=" << filters.ade << " products=";
     for (const std::string& code : options.selection.productCodes) out << code << "|";
+    for (const std::string& pattern : options.selection.namePatterns) out << " name=" << pattern;
+    if (!options.selection.listFile.empty()) out << " from=" << options.selection.listFile;
     const char* const formats[] = {"text", "csv", "json"};
     out << " format=" << formats[static_cast<int>(options.format)];
     if (options.selection.all) out << " all";
@@ -67,7 +69,20 @@ const CommandLineCase kCases[] = {
     {"UnknownCommand", {"show"}, "usage error"},
     {"TwoCommands", {"list", "remove"}, "usage error"},
     {"AllIsOnlyForRemove", {"list", "--all"}, "usage error"},
-    {"FormatIsOnlyForList", {"remove", "--all", "--yes", "--format", "csv"}, "usage error"},
+    {"RemoveAsJson",
+     {"remove", "--all", "--yes", "--format", "json"},
+     "remove class= manufacturer= ade= products= format=json all yes"},
+    {"NamePatternsRepeatedWithAList",
+     {"list", "--name", "Acme*", "--name", "?eta", "--from", "D:\\Drivers.csv"},
+     "list class= manufacturer= ade= products= name=Acme* name=?eta from=D:\\Drivers.csv "
+     "format=text"},
+    {"PruneFromAList",
+     {"prune", "--from", "lab.csv", "--dry-run", "--format", "csv"},
+     "prune class= manufacturer= ade= products= from=lab.csv format=csv dry-run"},
+    {"EmptyNamePattern", {"list", "--name", ""}, "usage error"},
+    {"TwoLists", {"list", "--from", "a.csv", "--from", "b.csv"}, "usage error"},
+    {"RemoveAllAndAList", {"remove", "--all", "--from", "a.csv", "--yes"}, "usage error"},
+    {"RemoveAllAndAName", {"remove", "--all", "--name", "*", "--yes"}, "usage error"},
     {"Help", {"--help"}, "help"},
     {"ShortHelp", {"-h"}, "help"},
     {"CommandHelp", {"remove", "--help"}, "help"},

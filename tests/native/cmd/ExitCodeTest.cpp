@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -65,11 +67,18 @@ public:
     bool IsAdministrator() override { return m_administrator; }
     void WriteOutput(const std::string& text) override { output += text; }
     void WriteError(const std::string& text) override { error += text; }
+    bool ReadListFile(const std::string& path, std::string& content) override {
+        const auto file = listFiles.find(path);
+        if (file == listFiles.end()) return false;
+        content = file->second;
+        return true;
+    }
     LogFiles& InstallerLogFiles() override { return logFiles; }
 
     std::string output;
     std::string error;
     FakeLogFiles logFiles;
+    std::map<std::string, std::string> listFiles;
 
 private:
     bool m_administrator;
@@ -212,6 +221,18 @@ TEST(RemoveExitCode, ACancelStopsTheRunAndNamesEveryDriverNotRemoved) {
                   "CalvornCmd: the removal was stopped.\n"
                   "CalvornCmd: restart the computer to finish removing the drivers.\n");
     }
+
+    // The document a deployment tool reads is whole, every driver in it, however the run ended.
+    FakeInstaller installer;
+    installer.onConfigure = [&](const std::string&) { installer.RequestCancel(); };
+    RecordingSystem system(true);
+    options.format = ListFormat::Csv;
+    EXPECT_EQ(RunCommand(options, registry, installer, system), kExitCancelled);
+    EXPECT_EQ(system.output,
+              "ProductCode,Name,Class,ADE,Manufacturer,Outcome,InstallerResult,Log\r\n"
+              "{A},Alpha,IviDmm,C,Acme,cancelled,1602,\r\n"
+              "{B},Beta,IviScope,C,Acme,notTried,,\r\n"
+              "{C},Gamma,IviDmm,C,Acme,notTried,,\r\n");
 }
 
 // remove over Alpha, whose module kdmm a session and a logical name use, and Beta, which has
@@ -281,6 +302,75 @@ TEST_P(RemoveInUse, LeavesUsedDriversAloneUnlessTold) {
 INSTANTIATE_TEST_SUITE_P(Cases, RemoveInUse, testing::ValuesIn(kInUseCases),
                          [](const testing::TestParamInfo<InUseCase>& tested) {
                              return std::string(tested.param.name);
+                         });
+
+// A list saved on one station removes the same drivers on another, whatever their release, and
+// the deployment tool reads what became of each from JSON.
+TEST(RemoveExitCode, ADriverListSelectsAndTheJsonResultTellsEachOutcome) {
+    FakeRegistry registry;
+    registry.AddText(kDriversKeyPath, "{A7}", "Alpha DMM;IviDmm;C;Acme");
+    registry.AddText(kDriversKeyPath, "{B7}", "Beta Scope;IviScope;C;Acme");
+    registry.AddText(kDriversKeyPath, "{C7}", "Gamma DMM;IviDmm;C;Other");
+    FakeInstaller installer;
+    installer.SetResult("{B7}", 1603);
+    RecordingSystem system(true);
+    system.listFiles["lab.csv"] =
+        "\xEF\xBB\xBFProductCode,Name,ADE\r\n,alpha*,C\r\n,Beta Scope,C\r\n,Delta,C\r\n";
+    CommandOptions options;
+    options.command = CommandName::Remove;
+    options.selection.listFile = "lab.csv";
+    options.yes = true;
+    options.format = ListFormat::Json;
+
+    EXPECT_EQ(RunCommand(options, registry, installer, system), kExitFailed);
+    EXPECT_EQ(installer.RequestedCodes(), (std::vector<std::string>{"{A7}", "{B7}"}));
+    const nlohmann::json results = nlohmann::json::parse(system.output);
+    ASSERT_EQ(results.size(), 2u);
+    EXPECT_EQ(results[0]["outcome"], "removed");
+    EXPECT_EQ(results[0]["installerResult"], 0);
+    EXPECT_EQ(results[1]["productCode"], "{B7}");
+    EXPECT_EQ(results[1]["outcome"], "failed");
+    EXPECT_EQ(results[1]["installerResult"], 1603);
+    EXPECT_NE(system.error, "");
+}
+
+struct ListFileCase {
+    const char* name;
+    const char* content;  // null: the file cannot be read
+    std::string error;
+};
+
+const ListFileCase kListFileCases[] = {
+    {"Unreadable", nullptr, "CalvornCmd: lab.csv: the driver list cannot be read.\n"},
+    {"EveryCellEmpty", "Name,Class\r\nBeta,\r\n,\r\n",
+     "CalvornCmd: lab.csv line 3: not a driver list: ProductCode, Name, Class, ADE and "
+     "Manufacturer are all empty, which would select every driver.\n"},
+};
+
+class ListFileRun : public testing::TestWithParam<ListFileCase> {};
+
+// A list that is no list is the command line's fault: nothing is removed, nor is the
+// administrator question asked first.
+TEST_P(ListFileRun, IsAUsageErrorNamingTheFileAndTheLine) {
+    FakeRegistry registry;
+    registry.AddText(kDriversKeyPath, "{A}", "Beta;IviDmm;C;Acme");
+    FakeInstaller installer;
+    RecordingSystem system(false);
+    if (GetParam().content) system.listFiles["lab.csv"] = GetParam().content;
+    CommandOptions options;
+    options.command = CommandName::Remove;
+    options.selection.listFile = "lab.csv";
+    options.yes = true;
+
+    EXPECT_EQ(RunCommand(options, registry, installer, system), kExitUsage);
+    EXPECT_EQ(system.error, GetParam().error);
+    EXPECT_EQ(system.output, "");
+    EXPECT_TRUE(installer.RequestedCodes().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ListFileRun, testing::ValuesIn(kListFileCases),
+                         [](const testing::TestParamInfo<ListFileCase>& c) {
+                             return c.param.name;
                          });
 
 }  // namespace

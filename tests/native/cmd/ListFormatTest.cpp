@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "CsvReader.h"
+#include "cmd/DriverResult.h"
 #include "cmd/ListedDriver.h"
 
 namespace {
@@ -104,6 +105,63 @@ TEST(TextTable, VersionIsTheLastColumn) {
 
 TEST(JsonFormat, NoDriversGiveAnEmptyArray) {
     EXPECT_EQ(nlohmann::json::parse(FormatJson({})), nlohmann::json::array());
+}
+
+std::vector<DriverResult> ResultsOf(const std::vector<std::string>& texts) {
+    std::vector<DriverResult> results;
+    for (const std::string& text : texts) {
+        const char* t = text.c_str();
+        results.push_back({DriverRecord(t, t, t, t, t), Outcome::kFailed, 1603, text});
+    }
+    return results;
+}
+
+TEST(ResultCsvFormat, HostileTextsReadBackUnchanged) {
+    std::vector<std::string> texts = kHostileTexts;
+    texts.insert(texts.end(), kNotUtf8Texts.begin(), kNotUtf8Texts.end());
+    CsvRows rows;
+    ASSERT_TRUE(ReadCsv(FormatResultsCsv(ResultsOf(texts)), rows));
+    ASSERT_EQ(rows.size(), texts.size() + 1);
+    EXPECT_EQ(rows[0],
+              (std::vector<std::string>{"ProductCode", "Name", "Class", "ADE", "Manufacturer",
+                                        "Outcome", "InstallerResult", "Log"}));
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const std::string& t = texts[i];
+        // The empty text stands for no log, which leaves its cell empty all the same.
+        EXPECT_EQ(rows[i + 1], (std::vector<std::string>{t, t, t, t, t, "failed", "1603", t})) << i;
+    }
+}
+
+TEST(ResultJsonFormat, KeysOfAResultAndThoseLeftOutWhenItHasNoValue) {
+    std::vector<DriverResult> results = ResultsOf(kHostileTexts);
+    results.push_back({DriverRecord("{A}", "Alpha", "IviDmm", "C", "Acme"),
+                       Outcome::kWouldBeRemoved, std::nullopt, ""});
+    results.push_back(
+        {DriverRecord("{B}", "Beta", "IviDmm", "C", "Acme"), Outcome::kRemoved, 0, ""});
+    const nlohmann::json list = nlohmann::json::parse(FormatResultsJson(results));
+    ASSERT_EQ(list.size(), results.size());
+    for (std::size_t i = 0; i < kHostileTexts.size(); ++i) {
+        const std::string& t = kHostileTexts[i];
+        nlohmann::json expected = {{"productCode", t},
+                                   {"name", t},
+                                   {"class", t},
+                                   {"ade", t},
+                                   {"manufacturer", t},
+                                   {"outcome", "failed"},
+                                   {"installerResult", 1603},
+                                   {"log", t}};
+        if (t.empty()) expected.erase("log");
+        EXPECT_EQ(list[i], expected) << i;
+    }
+    EXPECT_EQ(list[list.size() - 2], (nlohmann::json{{"productCode", "{A}"},
+                                                     {"name", "Alpha"},
+                                                     {"class", "IviDmm"},
+                                                     {"ade", "C"},
+                                                     {"manufacturer", "Acme"},
+                                                     {"outcome", "wouldBeRemoved"}}));
+    // Success is an answer of the installer too.
+    EXPECT_EQ(list.back()["installerResult"], 0);
+    EXPECT_EQ(FormatResultsJson({}), "[]\n");
 }
 
 }  // namespace

@@ -288,4 +288,157 @@ TEST_F(MemoryWindow, FilterItemsNeverOutliveTheRecordsTheyPointInto) {
     m_manager.reset();
 }
 
+// The driver list's shortcut menu and keys. The sample lines, in list order: Alpha {ALPHA},
+// beta {BETA}, Gamma {GAMMA}, Scope\tC {SCOPE-C}, Scope\tLabVIEW {SCOPE-LV}.
+class DriverListCommands : public MemoryWindow {
+protected:
+    NativeHandle List() { return Memory().Control(IDC_DRIVER_LIST).GetHandle(); }
+    MessageResult CtrlKey(unsigned key) {
+        System().keysDown = {kVkControl};
+        const MessageResult answer = Window().Dispatch(kWmVKeyToItem, key, 0);
+        System().keysDown.clear();
+        return answer;
+    }
+    // Right click on the list, choosing `command`; the menu's items as enabled or greyed.
+    std::vector<bool> MenuFromTheList(int command) {
+        System().menuChoices = {command};
+        Window().Dispatch(kWmContextMenu, reinterpret_cast<WordParam>(List()), -1);
+        std::vector<bool> enabled;
+        if (System().menusShown.empty()) return enabled;
+        for (const MenuItem& item : System().menusShown.back().items) {
+            enabled.push_back(item.enabled);
+        }
+        return enabled;
+    }
+};
+
+TEST_F(DriverListCommands, MenuGreysWhatHasNothingToActOn) {
+    AddSampleDrivers();
+    Start();
+    EXPECT_THAT(MenuFromTheList(0), ElementsAre(true, false, false, true));
+    EXPECT_EQ(System().menusShown.back().anchor, List());
+
+    m_driver->SelectLines({1});
+    EXPECT_THAT(MenuFromTheList(0), ElementsAre(true, true, true, true));
+
+    // Elsewhere than on the list the window's own default goes on.
+    Window().Dispatch(kWmContextMenu, reinterpret_cast<WordParam>(Window().GetHandle()), 0);
+    EXPECT_EQ(System().menusShown.size(), 2u);
+    EXPECT_EQ(Window().DefaultProcessed(kWmContextMenu), 1);
+}
+
+TEST_F(DriverListCommands, SelectAllTakesEveryDriverLineButNeverThePlaceholder) {
+    AddSampleDrivers();
+    Start();
+    EXPECT_EQ(Window().Dispatch(kWmVKeyToItem, 'A', 0), kVKeyDefault);
+    EXPECT_TRUE(m_driver->SelectedLines().empty());
+    EXPECT_EQ(CtrlKey('A'), kVKeyHandled);
+    EXPECT_THAT(m_driver->SelectedLines(), ElementsAre(0, 1, 2, 3, 4));
+    EXPECT_TRUE(m_driver->IsEnabled(IDC_REMOVE));
+    // Delete and F5 stay the list's own keys.
+    EXPECT_EQ(CtrlKey(kVkDelete), kVKeyDefault);
+
+    // While a removal holds the window's commands, a menu waits for its end and a key does nothing.
+    m_driver->SelectLines({});
+    m_manager->HoldCommands();
+    EXPECT_EQ(CtrlKey('A'), kVKeyDefault);
+    MenuFromTheList(IDM_SELECT_ALL);
+    EXPECT_TRUE(m_driver->SelectedLines().empty());
+    m_manager->ReleaseHeldCommands();
+    EXPECT_THAT(m_driver->SelectedLines(), ElementsAre(0, 1, 2, 3, 4));
+
+    m_registry = FakeRegistry();
+    AddDriverKey();
+    m_driver->Click(IDC_REFRESH);
+    EXPECT_THAT(MenuFromTheList(IDM_SELECT_ALL), ElementsAre(false, false, false, false));
+    EXPECT_EQ(CtrlKey('A'), kVKeyHandled);
+    EXPECT_TRUE(m_driver->SelectedLines().empty());
+}
+
+TEST_F(DriverListCommands, CopyAndSaveWriteTheSelectionAsTheConsolesListDoes) {
+    AddSampleDrivers();
+    m_installer.SetInstalled("{SCOPE-C}");
+    Start();
+    m_driver->SelectLines({0, 3});
+
+    EXPECT_EQ(CtrlKey('C'), kVKeyHandled);
+    EXPECT_EQ(System().clipboard,
+              "ProductCode,Name,Class,ADE,Manufacturer,Installed,Version,InstallDate,"
+              "SoftwareModules,DriverSessions,LogicalNames\r\n"
+              "{ALPHA},Alpha,DMM,C,Velmora,no,,,,,\r\n"
+              "{SCOPE-C},Scope,Scope,C,Acme,yes,,,,,\r\n");
+
+    System().nextFileChoice = "C:\\Lab\\Station 1.csv";
+    MenuFromTheList(IDM_SAVE_SELECTION);
+    EXPECT_EQ(System().proposedFileName, "Drivers.csv");
+    EXPECT_EQ(System().files["C:\\Lab\\Station 1.csv"], System().clipboard);
+
+    System().refusedPaths = {"C:\\Windows\\x.csv"};
+    System().nextFileChoice = "C:\\Windows\\x.csv";
+    EXPECT_EQ(CtrlKey('S'), kVKeyHandled);
+    ASSERT_EQ(System().MessageBoxes().size(), 1u);
+    EXPECT_EQ(System().MessageBoxes()[0].style, kMbOk | kMbIconError);
+}
+
+struct SelectFromListCase {
+    const char* name;
+    const char* file;  // null: the file cannot be read
+    std::vector<int> selected;
+    std::string box;
+    unsigned boxStyle;
+};
+
+const SelectFromListCase kSelectFromListCases[] = {
+    {"EveryRowMatches", "ProductCode,Name\r\n,scope*\r\n{alpha},\r\n", {0, 3, 4}, "", 0},
+    {"OneRowUnmatched",
+     "Name,ADE\r\nAlpha,\r\nDelta,C\r\n",
+     {0},
+     product::kOneRowUnmatched,
+     kMbOk | kMbIconInformation},
+    {"NoRowMatches",
+     "Manufacturer\r\nNobody\r\nNone\r\n",
+     {},
+     product::RowsUnmatched(2),
+     kMbOk | kMbIconInformation},
+    {"NotADriverList",
+     "Name\r\nAlpha\r\n\"Gamma\r\n",
+     {1, 2},
+     "C:\\Lab\\list.csv line 3: not a driver list: not CSV: a quote out of place or never "
+     "closed.",
+     kMbOk | kMbIconError},
+    {"Unreadable",
+     nullptr,
+     {1, 2},
+     "C:\\Lab\\list.csv: the driver list cannot be read.",
+     kMbOk | kMbIconError},
+};
+
+class SelectFromList : public DriverListCommands,
+                       public ::testing::WithParamInterface<SelectFromListCase> {};
+
+TEST_P(SelectFromList, SelectsExactlyWhatTheListSelectsOrLeavesTheSelection) {
+    AddSampleDrivers();
+    Start();
+    m_driver->SelectLines({1, 2});
+    if (GetParam().file) System().files["C:\\Lab\\list.csv"] = GetParam().file;
+    System().nextFileChoice = "C:\\Lab\\list.csv";
+
+    EXPECT_EQ(CtrlKey('O'), kVKeyHandled);
+
+    EXPECT_EQ(m_driver->SelectedLines(), GetParam().selected);
+    EXPECT_EQ(m_driver->IsEnabled(IDC_REMOVE), !GetParam().selected.empty());
+    if (GetParam().box.empty()) {
+        EXPECT_TRUE(System().MessageBoxes().empty());
+    } else {
+        ASSERT_EQ(System().MessageBoxes().size(), 1u);
+        EXPECT_EQ(System().MessageBoxes()[0].text, GetParam().box);
+        EXPECT_EQ(System().MessageBoxes()[0].style, GetParam().boxStyle);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SelectFromList, ::testing::ValuesIn(kSelectFromListCases),
+                         [](const ::testing::TestParamInfo<SelectFromListCase>& c) {
+                             return c.param.name;
+                         });
+
 }  // namespace

@@ -144,6 +144,9 @@ MessageResult MemoryDialogWindow::DefaultProcessing(const WindowMessage& message
             }
         case kWmClose:
             return Dispatch(kWmCommand, MakeWordParam(kIdCancel, kBnClicked), 0);
+        case kWmVKeyToItem:
+            // A dialog that leaves the key alone lets the list act on it.
+            return kVKeyDefault;
         default:
             return 0;
     }

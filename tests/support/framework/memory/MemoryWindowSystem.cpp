@@ -1,5 +1,7 @@
 #include "framework/memory/MemoryWindowSystem.h"
 
+#include <utility>
+
 #include "framework/Dialog.h"
 
 namespace {
@@ -91,6 +93,42 @@ NativeHandle MemoryWindowSystem::LoadIcon(int resourceId) {
     ++m_loadIconCalls;
     const auto found = m_icons.find(resourceId);
     return found == m_icons.end() ? nullptr : found->second.get();
+}
+
+int MemoryWindowSystem::ShowShortcutMenu(Dialog&, Window& anchor, LongParam point,
+                                         const std::vector<MenuItem>& items) {
+    menusShown.push_back({anchor.GetHandle(), point, items});
+    if (menuChoices.empty()) return 0;
+    const int choice = menuChoices.front();
+    menuChoices.pop_front();
+    for (const MenuItem& item : items) {
+        if (item.command == choice) return item.enabled ? choice : 0;
+    }
+    return 0;
+}
+
+bool MemoryWindowSystem::CopyToClipboard(Dialog&, const std::string& text) {
+    clipboard = text;
+    return true;
+}
+
+FileChoice MemoryWindowSystem::SaveCsvFileAs(Dialog&, const char* defaultName,
+                                             const std::string& content, std::string& path) {
+    proposedFileName = defaultName;
+    path = std::exchange(nextFileChoice, {});
+    if (path.empty()) return FileChoice::Cancelled;
+    if (refusedPaths.count(path) != 0) return FileChoice::Failed;
+    files[path] = content;
+    return FileChoice::Done;
+}
+
+FileChoice MemoryWindowSystem::OpenCsvFile(Dialog&, std::string& path, std::string& content) {
+    path = std::exchange(nextFileChoice, {});
+    if (path.empty()) return FileChoice::Cancelled;
+    const auto file = files.find(path);
+    if (file == files.end()) return FileChoice::Failed;
+    content = file->second;
+    return FileChoice::Done;
 }
 
 int MemoryWindowSystem::GetSystemMetric(int index) {

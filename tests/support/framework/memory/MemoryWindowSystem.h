@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,15 @@ public:
     std::vector<unsigned char> LoadInitialControlData(int templateId) override;
     NativeHandle LoadIcon(int resourceId) override;
     int GetSystemMetric(int index) override;
+    bool IsKeyDown(unsigned virtualKey) override { return keysDown.count(virtualKey) != 0; }
+    int ShowShortcutMenu(Dialog& owner, Window& anchor, LongParam point,
+                         const std::vector<MenuItem>& items) override;
+    bool CopyToClipboard(Dialog& owner, const std::string& text) override;
+    FileChoice SaveCsvFileAs(Dialog& owner, const char* defaultName, const std::string& content,
+                             std::string& path) override;
+    FileChoice OpenCsvFile(Dialog& owner, std::string& path, std::string& content) override;
+    // Texts pass unchanged.
+    std::string Utf8FromWindowText(const char* text) override { return text; }
 
     // Arrangement.
     void AddTemplate(int templateId, MemoryTemplate dialogTemplate);
@@ -39,6 +49,26 @@ public:
     // Answers in order; with none queued, kIdNo for a Yes/No box, kIdCancel for another box
     // with a Cancel button, kIdOk for an OK box.
     void QueueMessageBoxAnswer(int answer);
+
+    // The keyboard, the shortcut menus, the clipboard and the files as the user leaves them.
+    std::set<unsigned> keysDown;
+    // The command the user picks in the next shortcut menu; none (0) when nothing is queued.
+    // A disabled item cannot be picked: picking it chooses nothing.
+    std::deque<int> menuChoices;
+    struct MenuShown {
+        NativeHandle anchor;
+        LongParam point;
+        std::vector<MenuItem> items;
+    };
+    std::vector<MenuShown> menusShown;
+    std::string clipboard;
+    // The file the user picks in the next Save or Open dialog; empty cancels it. A Save dialog
+    // records the name it proposed.
+    std::string nextFileChoice;
+    std::string proposedFileName;
+    // The files: Open of a path that is missing fails, as does Save to a path in refusedPaths.
+    std::map<std::string, std::string> files;
+    std::set<std::string> refusedPaths;
 
     // Runs when a message box opens, before it is answered.
     std::function<void(const MessageBoxCall&)> onMessageBox;
