@@ -68,11 +68,18 @@ int Run(int count, wchar_t** arguments, CommandSystem& system) {
         case ParsedCommandLine::Kind::Run:
             break;
     }
+    ConsoleCancel cancel;
     Win32Registry registry;
     Win32WindowsInstaller installer;
-    ConsoleCancel cancel(installer);
+    cancel.Watch(installer);
     Win32IviSystem ivi;
-    return cancel.End(RunCommand(parsed.options, registry, installer, system, &ivi));
+    try {
+        return cancel.End(RunCommand(parsed.options, registry, installer, system, &ivi));
+    } catch (...) {
+        // The installer goes before the handler: the handler must not reach it then.
+        cancel.End(kExitFailed);
+        throw;
+    }
 }
 
 }  // namespace

@@ -17,7 +17,9 @@ constexpr DWORD kCloseWaitMilliseconds = 3000;
 // starts for the purpose, which must not reach an installer that is gone.
 std::mutex g_lock;
 WindowsInstaller* g_cancelTarget = nullptr;
+bool g_stopRequested = false;
 bool g_closing = false;
+bool g_ended = false;
 // Set when the run has ended; made once and kept for the life of the process.
 HANDLE g_runEnded = nullptr;
 
@@ -28,8 +30,10 @@ BOOL WINAPI OnConsoleControl(DWORD controlType) {
     }
     {
         std::lock_guard<std::mutex> lock(g_lock);
-        if (g_cancelTarget == nullptr) return FALSE;
-        g_cancelTarget->RequestCancel();
+        if (g_ended) return FALSE;
+        // A stop that comes before the installer is loaded reaches it once it is.
+        if (g_cancelTarget != nullptr) g_cancelTarget->RequestCancel();
+        g_stopRequested = true;
         if (controlType != CTRL_CLOSE_EVENT) return TRUE;
         g_closing = true;
     }
@@ -42,14 +46,23 @@ BOOL WINAPI OnConsoleControl(DWORD controlType) {
 
 }  // namespace
 
-ConsoleCancel::ConsoleCancel(WindowsInstaller& installer) {
+ConsoleCancel::ConsoleCancel() {
     {
         std::lock_guard<std::mutex> lock(g_lock);
         if (g_runEnded == nullptr) g_runEnded = CreateEventW(nullptr, TRUE, FALSE, nullptr);
         if (g_runEnded != nullptr) ResetEvent(g_runEnded);
-        g_cancelTarget = &installer;
+        g_cancelTarget = nullptr;
+        g_stopRequested = false;
+        g_ended = false;
     }
     SetConsoleCtrlHandler(OnConsoleControl, TRUE);
+}
+
+void ConsoleCancel::Watch(WindowsInstaller& installer) {
+    std::lock_guard<std::mutex> lock(g_lock);
+    if (g_ended) return;
+    g_cancelTarget = &installer;
+    if (g_stopRequested) installer.RequestCancel();
 }
 
 // The handler is never removed: SetConsoleCtrlHandler waits for a handler under way, which may be
@@ -59,6 +72,7 @@ ConsoleCancel::~ConsoleCancel() { End(kExitSuccess); }
 int ConsoleCancel::End(int exitCode) {
     std::lock_guard<std::mutex> lock(g_lock);
     g_cancelTarget = nullptr;
+    g_ended = true;
     if (g_runEnded != nullptr) SetEvent(g_runEnded);
     return g_closing ? kExitCancelled : exitCode;
 }

@@ -9,7 +9,11 @@ class WindowsInstaller;
 // well before Windows would end it.
 class ConsoleCancel {
 public:
-    explicit ConsoleCancel(WindowsInstaller& installer);
+    // Set before anything slow is loaded, so that no stop goes to the system's default handler.
+    ConsoleCancel();
+    // From now on a stop cancels the installer's removal under way; one that came earlier is
+    // passed on at once.
+    void Watch(WindowsInstaller& installer);
     ~ConsoleCancel();
 
     ConsoleCancel(const ConsoleCancel&) = delete;

@@ -194,8 +194,8 @@ TEST_F(CalvornCmdTest, CtrlCEndsTheListOfSeveralThousandDriversEarlyWith1602) {
     }
     bool pressed = false;
     const CalvornCmdRun run = Run("list", [&](DWORD process) {
-        // Its console handler is set as soon as the installer's library is loaded, before the
-        // drivers are read.
+        // Its console handler is set before the installer's library is loaded, and the drivers
+        // are read after.
         if (WaitUntil([&] { return HasLoaded(process, "msi.dll"); })) {
             pressed = PressCtrlCInCalvornCmd();
         }

@@ -68,7 +68,9 @@ TEST_F(CalvornTest, TheWindowsSavedSelectionIsAListTheConsoleRemovesWithAJsonRes
                  reinterpret_cast<LPARAM>(GetDlgItem(save, IDOK)));
     ASSERT_TRUE(WaitUntil([&] { return FileContent(path).find("Altheon") != std::string::npos; }));
     EXPECT_EQ(FileContent(path).rfind(
-                  "ProductCode,Name,Class,ADE,Manufacturer,Installed,Version,InstallDate\r\n", 0),
+                  "ProductCode,Name,Class,ADE,Manufacturer,Installed,Version,InstallDate,"
+                  "SoftwareModules,DriverSessions,LogicalNames\r\n",
+                  0),
               0u);
 
     const CalvornCmdRun run = RunCalvornCmd("remove --from " + path + " --yes --format json");
