@@ -49,19 +49,11 @@ struct LinkCase {
     std::string uses;  // the product's modules, then what uses them
 };
 
-IviStoreParts FullPath() {
+// The module kdmm described by `inner` alone.
+IviStoreParts Module(const std::string& inner) {
     IviStoreParts parts;
     parts.modules =
-        "<IviSoftwareModule id=\"p1\"><Name>kdmm</Name><ModulePath>D:\\Kestrel\\kdmm.dll"
-        "</ModulePath></IviSoftwareModule>";
-    return parts;
-}
-
-IviStoreParts ComOnly() {
-    IviStoreParts parts;
-    parts.modules =
-        "<IviSoftwareModule id=\"p1\"><Name>kdmm</Name><ProgID>Kestrel.KDmm</ProgID>"
-        "</IviSoftwareModule>";
+        "<IviSoftwareModule id=\"p1\"><Name>kdmm</Name>" + inner + "</IviSoftwareModule>";
     return parts;
 }
 
@@ -85,8 +77,14 @@ const LinkCase kLinkCases[] = {
     {"Bin32", {}, {"c:\\program files (x86)\\ivi\\bin\\KDMM_32.DLL"}, kUsed},
     {"Bin64", {}, {"C:\\Program Files\\IVI\\Bin\\kdmm_64.dll"}, kUsed},
     {"BitnessDecidesTheRoot", {}, {"C:\\Program Files\\IVI\\Bin\\kdmm_32.dll"}, " | "},
-    {"FullPath", FullPath(), {"d:\\kestrel\\KDMM.dll"}, kUsed},
-    {"ComOnlyByItsServer", ComOnly(), {"C:\\Windows\\System32\\kdmmcom.dll"}, kUsed},
+    {"FullPath",
+     Module("<ModulePath>D:\\Kestrel\\kdmm.dll</ModulePath>"),
+     {"d:\\kestrel\\KDMM.dll"},
+     kUsed},
+    {"ComOnlyByItsServer",
+     Module("<ProgID>Kestrel.KDmm</ProgID>"),
+     {"C:\\Windows\\System32\\kdmmcom.dll"},
+     kUsed},
     {"SessionsByReferenceOrByName",
      TwoSessionsTwoNames(),
      {"C:\\Program Files\\IVI\\Bin\\kdmm_64.dll"},
@@ -115,9 +113,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, ModuleLink, testing::ValuesIn(kLinkCases), kCase
 TEST(StillHeld, ADeletedModulesSessionsStillNameIt) {
     IviStoreParts parts;
     parts.modules = "";
-    parts.sessions =
-        "<IviDriverSession id=\"p2\"><Name>DmmBench</Name>"
-        "<SoftwareModuleName>kdmm</SoftwareModuleName></IviDriverSession>";
     Machine machine(IviStoreText(parts));
     EXPECT_EQ(StillRefersText(machine.Read().UsesOf({"kdmm"})),
               "driver sessions: DmmBench; logical names: DMM1");
