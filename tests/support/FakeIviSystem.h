@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <map>
 #include <string>
@@ -34,11 +35,9 @@ public:
     void ForgetProducts() override {}
     bool SamePath(const std::string& first, const std::string& second) override {
         auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-        if (first.size() != second.size()) return false;
-        for (std::size_t i = 0; i < first.size(); ++i) {
-            if (lower(first[i]) != lower(second[i])) return false;
-        }
-        return true;
+        return first.size() == second.size() &&
+               std::equal(first.begin(), first.end(), second.begin(),
+                          [&](char a, char b) { return lower(a) == lower(b); });
     }
     std::string Utf8FromCodePage(const std::string& text) override { return text; }
     std::string CodePageFromUtf8(const std::string& text) override { return text; }

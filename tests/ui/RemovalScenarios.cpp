@@ -485,16 +485,15 @@ TEST_P(StopScenario, CancelStopsThePassAndLeavesTheRestSelected) {
 INSTANTIATE_TEST_SUITE_P(
     Stops, StopScenario,
     ::testing::Values(
-        StopCase{"YesCancelsTheRemovalUnderWay", ManagerScenario::kGammaCode, kIdYes, true, "RC-"},
-        StopCase{"YesAfterTheRemovalEndedStopsTheNext", ManagerScenario::kGammaCode, kIdYes, false,
-                 "RR-"},
+        StopCase{"YesCancelsTheRemovalUnderWay", kCodes[2], kIdYes, true, "RC-"},
+        StopCase{"YesAfterTheRemovalEndedStopsTheNext", kCodes[2], kIdYes, false, "RR-"},
         StopCase{"YesAfterTheLastRemovalEndedChangesNothing", "{SCOPE-C}", kIdYes, false, "RRR"},
-        StopCase{"NoGoesOn", ManagerScenario::kGammaCode, kIdNo, true, "RRR"},
-        StopCase{"StoppedAfterAFailure", ManagerScenario::kGammaCode, kIdYes, true, "FC-"},
+        StopCase{"NoGoesOn", kCodes[2], kIdNo, true, "RRR"},
+        StopCase{"StoppedAfterAFailure", kCodes[2], kIdYes, true, "FC-"},
         // Yes came as the package gave up by itself: its 1602 is no cancel the installer was
         // given, but a failure with its box and log, and the pass stops after it.
-        StopCase{"PackagesOwnUserExitAsYesIsGivenIsAFailure", ManagerScenario::kGammaCode, kIdYes,
-                 false, "RF-", 1602}),
+        StopCase{"PackagesOwnUserExitAsYesIsGivenIsAFailure", kCodes[2], kIdYes, false, "RF-",
+                 1602}),
     [](const ::testing::TestParamInfo<StopCase>& caseInfo) { return caseInfo.param.name; });
 
 // A driver whose product is gone (the installer answers 1605 and knows nothing of it), removed

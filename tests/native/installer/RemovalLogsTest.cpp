@@ -132,7 +132,6 @@ TEST(PassLogFolder, IsANewFolderUnderAFreeNameKeptOnlyWithALog) {
         {"TakenByAFolder", {true, false}, 1, kFailed, "-2"},
         {"TakenByAFile", {false, false}, 1, kFailed, "-2"},
         {"TakenByLinks", {true, true}, 3, kFailed, "-4"},
-        {"TakenAndWithoutAFailure", {true, false}, 1, kRemoved, nullptr},
         {"EveryNameTaken", {true, false}, 100, kFailed, nullptr},
     };
     for (const auto& c : cases) {

@@ -11,10 +11,7 @@
 
 namespace {
 
-template <typename Case>
-std::string CaseName(const testing::TestParamInfo<Case>& tested) {
-    return tested.param.name;
-}
+const auto kCaseName = [](const auto& tested) { return std::string(tested.param.name); };
 
 using Names = std::vector<std::string>;
 
@@ -23,11 +20,14 @@ const char kStorePath[] = "C:\\ProgramData\\IVI Foundation\\IVI\\IviConfiguratio
 const char kProduct[] = "{A}";
 
 // A machine with both views, IVI roots in each (the 32-bit one without its final separator),
-// the store named in both, and a product that installed the files `installed`.
+// the store named in each ("-": not named), and a product that installed the files `installed`.
 struct Machine {
-    explicit Machine(const std::string& store, Names installed = {}) {
-        for (RegistryView view : {RegistryView::Bits32, RegistryView::Bits64}) {
-            registry.AddText(kServerKey, "MasterStore", kStorePath, view);
+    explicit Machine(const std::string& store, Names installed = {},
+                     const std::string& master32 = kStorePath,
+                     const std::string& master64 = kStorePath) {
+        if (master32 != "-") registry.AddText(kServerKey, "masterstore", master32);
+        if (master64 != "-") {
+            registry.AddText(kServerKey, "MasterStore", master64, RegistryView::Bits64);
         }
         registry.AddText("SOFTWARE\\IVI", "IviStandardRootDir", "C:\\Program Files (x86)\\IVI");
         registry.AddText("SOFTWARE\\IVI", "IviStandardRootDir", "C:\\Program Files\\IVI\\",
@@ -49,19 +49,11 @@ struct LinkCase {
     std::string uses;  // the product's modules, then what uses them
 };
 
-IviStoreParts ModulePaths(const std::string& modulePath, const std::string& modulePath64) {
-    IviStoreParts parts;
-    parts.modules = "<IviSoftwareModule id=\"p1\"><Name>kdmm</Name><ModulePath>" + modulePath +
-                    "</ModulePath><ModulePath64>" + modulePath64 +
-                    "</ModulePath64></IviSoftwareModule>";
-    return parts;
-}
-
-IviStoreParts ComOnly() {
+// The module kdmm described by `inner` alone.
+IviStoreParts Module(const std::string& inner) {
     IviStoreParts parts;
     parts.modules =
-        "<IviSoftwareModule id=\"p1\"><Name>kdmm</Name><ProgID>Kestrel.KDmm</ProgID>"
-        "</IviSoftwareModule>";
+        "<IviSoftwareModule id=\"p1\"><Name>kdmm</Name>" + inner + "</IviSoftwareModule>";
     return parts;
 }
 
@@ -85,9 +77,14 @@ const LinkCase kLinkCases[] = {
     {"Bin32", {}, {"c:\\program files (x86)\\ivi\\bin\\KDMM_32.DLL"}, kUsed},
     {"Bin64", {}, {"C:\\Program Files\\IVI\\Bin\\kdmm_64.dll"}, kUsed},
     {"BitnessDecidesTheRoot", {}, {"C:\\Program Files\\IVI\\Bin\\kdmm_32.dll"}, " | "},
-    {"FullPath", ModulePaths("D:\\Kestrel\\kdmm.dll", ""), {"d:\\kestrel\\KDMM.dll"}, kUsed},
-    {"ComOnlyByItsServer", ComOnly(), {"C:\\Windows\\System32\\kdmmcom.dll"}, kUsed},
-    {"OtherFilesOnly", {}, {"C:\\Program Files\\IVI\\Bin\\kscope_64.dll"}, " | "},
+    {"FullPath",
+     Module("<ModulePath>D:\\Kestrel\\kdmm.dll</ModulePath>"),
+     {"d:\\kestrel\\KDMM.dll"},
+     kUsed},
+    {"ComOnlyByItsServer",
+     Module("<ProgID>Kestrel.KDmm</ProgID>"),
+     {"C:\\Windows\\System32\\kdmmcom.dll"},
+     kUsed},
     {"SessionsByReferenceOrByName",
      TwoSessionsTwoNames(),
      {"C:\\Program Files\\IVI\\Bin\\kdmm_64.dll"},
@@ -111,15 +108,11 @@ TEST_P(ModuleLink, FindsTheProductsModulesAndTheirUses) {
     EXPECT_EQ(found + " | " + InUseText(configuration.UsesOf(modules)), c.uses);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ModuleLink, testing::ValuesIn(kLinkCases),
-                         CaseName<LinkCase>);
+INSTANTIATE_TEST_SUITE_P(Cases, ModuleLink, testing::ValuesIn(kLinkCases), kCaseName);
 
 TEST(StillHeld, ADeletedModulesSessionsStillNameIt) {
     IviStoreParts parts;
     parts.modules = "";
-    parts.sessions =
-        "<IviDriverSession id=\"p2\"><Name>DmmBench</Name>"
-        "<SoftwareModuleName>kdmm</SoftwareModuleName></IviDriverSession>";
     Machine machine(IviStoreText(parts));
     EXPECT_EQ(StillRefersText(machine.Read().UsesOf({"kdmm"})),
               "driver sessions: DmmBench; logical names: DMM1");
@@ -127,62 +120,48 @@ TEST(StillHeld, ADeletedModulesSessionsStillNameIt) {
               "software module: kdmm; driver sessions: DmmBench; logical names: DMM1");
 }
 
+using Reading = IviSystem::FileReading;
+using State = IviConfiguration::State;
+
 struct StateCase {
     const char* name;
-    std::string master32;  // "-" for no value
+    std::string master32;
     std::string master64;
-    IviSystem::FileReading answer;
-    IviConfiguration::State state;
+    Reading answer;
+    State state;
     std::string failure;
+    std::string store = IviStoreText();
 };
 
 const std::string kPath = kStorePath;
 const StateCase kStateCases[] = {
-    {"NoServer", "-", "-", IviSystem::FileReading::Read, IviConfiguration::State::None, ""},
-    {"OneViewOnly", kPath, "-", IviSystem::FileReading::Read, IviConfiguration::State::Read, ""},
-    {"ViewsDiffer", kPath, "D:\\other.xml", IviSystem::FileReading::Read,
-     IviConfiguration::State::Unreadable,
+    {"NoServer", "-", "-", Reading::Read, State::None, ""},
+    {"OneViewOnly", kPath, "-", Reading::Read, State::Read, ""},
+    {"ViewsDiffer", kPath, "D:\\other.xml", Reading::Read, State::Unreadable,
      "the 32-bit and 64-bit registry views name different stores (" + kPath + ", D:\\other.xml)"},
     {"ViewsDifferInCaseOnly", kPath,
-     "c:\\programdata\\ivi foundation\\ivi\\"
-     "iviconfigurationstore.xml",
-     IviSystem::FileReading::Read, IviConfiguration::State::Read, ""},
-    {"Empty", "", "", IviSystem::FileReading::Read, IviConfiguration::State::Unreadable,
-     "the store's path (MasterStore) is empty"},
-    {"FileMissing", kPath, kPath, IviSystem::FileReading::Missing, IviConfiguration::State::None,
+     "c:\\programdata\\ivi foundation\\ivi\\iviconfigurationstore.xml", Reading::Read, State::Read,
      ""},
-    {"TooLarge", kPath, kPath, IviSystem::FileReading::TooLarge,
-     IviConfiguration::State::Unreadable, kPath + " is larger than 64 MiB"},
-    {"Unreadable", kPath, kPath, IviSystem::FileReading::Failed,
-     IviConfiguration::State::Unreadable, kPath + " cannot be read"},
+    {"Empty", "", "", Reading::Read, State::Unreadable, "the store's path (MasterStore) is empty"},
+    {"FileMissing", kPath, kPath, Reading::Missing, State::None, ""},
+    {"TooLarge", kPath, kPath, Reading::TooLarge, State::Unreadable,
+     kPath + " is larger than 64 MiB"},
+    {"Unreadable", kPath, kPath, Reading::Failed, State::Unreadable, kPath + " cannot be read"},
+    {"Malformed", kPath, kPath, Reading::Read, State::Unreadable,
+     kPath + " is not well-formed XML (unexpected end of data)", "<IviConfigStore><x>"},
 };
 
 class StoreState : public testing::TestWithParam<StateCase> {};
 
 TEST_P(StoreState, SaysWhyAStoreIsUnknown) {
     const StateCase& c = GetParam();
-    FakeRegistry registry;
-    FakeIviSystem system;
-    if (c.master32 != "-") registry.AddText(kServerKey, "masterstore", c.master32);
-    if (c.master64 != "-") {
-        registry.AddText(kServerKey, "MasterStore", c.master64, RegistryView::Bits64);
-    }
-    system.files[kStorePath] = IviStoreText();
-    if (c.answer != IviSystem::FileReading::Read) system.fileAnswers[kStorePath] = c.answer;
-    const IviConfiguration configuration = IviConfiguration::Read(registry, system);
+    Machine machine(c.store, {}, c.master32, c.master64);
+    if (c.answer != Reading::Read) machine.system.fileAnswers[kStorePath] = c.answer;
+    const IviConfiguration configuration = machine.Read();
     EXPECT_EQ(configuration.GetState(), c.state);
     EXPECT_EQ(configuration.Failure(), c.failure);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, StoreState, testing::ValuesIn(kStateCases),
-                         CaseName<StateCase>);
-
-TEST(StoreState, AMalformedStoreNamesItsFileAndTheFault) {
-    Machine machine("<IviConfigStore><x>");
-    const IviConfiguration configuration = machine.Read();
-    EXPECT_EQ(configuration.GetState(), IviConfiguration::State::Unreadable);
-    EXPECT_EQ(configuration.Failure(), kPath + " is not well-formed XML (unexpected end of data)");
-    EXPECT_TRUE(configuration.ModulesOf(kProduct).empty());
-}
+INSTANTIATE_TEST_SUITE_P(Cases, StoreState, testing::ValuesIn(kStateCases), kCaseName);
 
 }  // namespace
