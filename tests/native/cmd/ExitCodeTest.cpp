@@ -252,7 +252,8 @@ struct InUseCase {
     std::string store;
     int exitCode;
     std::string output;
-    std::string errorMark;  // empty: nothing on the error stream
+    std::string errorMark;     // empty: nothing on the error stream
+    const char* alphaOutcome;  // in the JSON result
 };
 
 const char kStore[] = "C:\\IVI\\IviConfigurationStore.xml";
@@ -262,19 +263,20 @@ const char kAlphaUses[] =
 
 const InUseCase kInUseCases[] = {
     {"LeftAlone", false, false, IviStoreText(), kExitFailed,
-     "Alpha {A}: not removed, " + std::string(kAlphaUses) + "Beta {B}: removed\n",
-     "--even-if-used"},
+     "Alpha {A}: not removed, " + std::string(kAlphaUses) + "Beta {B}: removed\n", "--even-if-used",
+     "notRemovedInUse"},
     {"DryRun", true, false, IviStoreText(), kExitSuccess,
      "Alpha {A}: would not be removed, " + std::string(kAlphaUses) + "Beta {B}: would be removed\n",
-     ""},
+     "", "wouldNotBeRemovedInUse"},
     {"EvenIfUsed", false, true, IviStoreText(), kExitSuccess,
      "Alpha {A}: removed; the IVI configuration still refers to it (software module: kdmm; "
      "driver sessions: DmmBench; logical names: DMM1)\nBeta {B}: removed\n",
-     ""},
+     "", "removed"},
     {"UnreadableStore", false, false, "<IviConfigStore>", kExitSuccess,
      "Alpha {A}: removed\nBeta {B}: removed\n",
      "CalvornCmd: the IVI configuration could not be read: C:\\IVI\\IviConfigurationStore.xml "
-     "is not well-formed XML (unexpected end of data).\n"},
+     "is not well-formed XML (unexpected end of data).\n",
+     "removed"},
 };
 
 class RemoveInUse : public testing::TestWithParam<InUseCase> {};
@@ -300,6 +302,11 @@ TEST_P(RemoveInUse, LeavesUsedDriversAloneUnlessTold) {
     EXPECT_EQ(system.output, c.output);
     EXPECT_EQ(system.error.empty(), c.errorMark.empty()) << system.error;
     EXPECT_NE(system.error.find(c.errorMark), std::string::npos) << system.error;
+
+    RecordingSystem json(true);
+    options.format = ListFormat::Json;
+    RunCommand(options, registry, installer, json, &ivi);
+    EXPECT_EQ(nlohmann::json::parse(json.output).at(0).at("outcome"), c.alphaOutcome);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, RemoveInUse, testing::ValuesIn(kInUseCases),
