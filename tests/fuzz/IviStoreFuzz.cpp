@@ -13,8 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(reading.read == reading.failure.empty());
     const IviStore& store = reading.store;
     for (const IviDriverSession& session : store.sessions) {
-        FUZZ_CHECK(session.module >= -1 &&
-                   session.module < static_cast<int>(store.modules.size()));
+        FUZZ_CHECK(session.module >= -1 && session.module < static_cast<int>(store.modules.size()));
     }
     for (const IviLogicalName& logicalName : store.logicalNames) {
         FUZZ_CHECK(logicalName.session >= -1 &&

@@ -145,7 +145,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string installDate = input.ConsumeRandomLengthString(kMaxTextLength);
         drivers.push_back({DriverRecord(fields[0].c_str(), fields[1].c_str(), fields[2].c_str(),
                                         fields[3].c_str(), fields[4].c_str()),
-                           installed, version, installDate, {{version}, {installDate}, {}}});
+                           installed,
+                           version,
+                           installDate,
+                           {{version}, {installDate}, {}}});
         fields.push_back(version);
         fields.push_back(installDate);
         texts.push_back(fields);
