@@ -29,20 +29,19 @@ constexpr int kInstallStateDefault = 5;  // INSTALLSTATE_DEFAULT
 constexpr unsigned kBusyRetryMilliseconds = 1000;
 constexpr int kBusyRetries = 600;
 
-// A product code as the installer writes one, where 'H' stands for an upper-case hexadecimal
-// digit.
-bool IsCanonicalProductCode(const std::string& text) {
+}  // namespace
+
+bool IsProductCodeForm(const std::string& text, bool upperCaseOnly) {
     static const char kForm[] = "{HHHHHHHH-HHHH-HHHH-HHHH-HHHHHHHHHHHH}";
     if (text.size() != sizeof kForm - 1) return false;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        const bool hex = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+        const bool hex = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') ||
+                         (!upperCaseOnly && c >= 'a' && c <= 'f');
         if (kForm[i] == 'H' ? !hex : c != kForm[i]) return false;
     }
     return true;
 }
-
-}  // namespace
 
 void SetInstallerUiMode(WindowsInstaller& installer, InstallerUiMode mode, void* ownerWindow) {
     int level = 0;
@@ -106,7 +105,7 @@ bool IsProductInstalled(WindowsInstaller& installer, const std::string& productC
 
 bool IsProductGone(WindowsInstaller& installer, const std::string& productCode) {
     // The state covers the machine and this user only; the enumeration covers every user.
-    return IsCanonicalProductCode(productCode) &&
+    return IsProductCodeForm(productCode, true) &&
            installer.QueryProductState(productCode.c_str()) == kInstallStateUnknown &&
            installer.EnumProductsEx(productCode.c_str()) == kInstallerNoMoreItems;
 }

@@ -52,6 +52,10 @@ RemovalOutcome RemoveProductWithOutcome(WindowsInstaller& installer,
 // when it was (a restart may still be due).
 bool RemoveProduct(WindowsInstaller& installer, const std::string& productCode);
 
+// Whether `text` has a product code's form: a braced GUID, "{" 8-4-4-4-12 hexadecimal digits
+// "}"; with `upperCaseOnly`, only as the installer itself writes one.
+bool IsProductCodeForm(const std::string& text, bool upperCaseOnly = false);
+
 // Whether Windows Installer has the product installed (for the machine or this user).
 bool IsProductInstalled(WindowsInstaller& installer, const std::string& productCode);
 

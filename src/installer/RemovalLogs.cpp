@@ -1,8 +1,8 @@
 #include "installer/RemovalLogs.h"
 
-#include <cctype>
 #include <utility>
 
+#include "installer/InstallerBinding.h"
 #include "installer/LogFiles.h"
 #include "installer/WindowsInstaller.h"
 
@@ -21,17 +21,6 @@ constexpr unsigned kLogAttributesAppend = 0x1;
 // A name is tried again with a number when it is taken, but not forever: past this the folder
 // is not one to write into.
 constexpr int kMaxAttempts = 100;
-
-bool IsProductCodeForm(const std::string& text) {
-    // {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}
-    if (text.size() != 38 || text.front() != '{' || text.back() != '}') return false;
-    for (std::size_t i = 1; i + 1 < text.size(); ++i) {
-        const bool dash = i == 9 || i == 14 || i == 19 || i == 24;
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (dash ? byte != '-' : !std::isxdigit(byte)) return false;
-    }
-    return true;
-}
 
 }  // namespace
 
